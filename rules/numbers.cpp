@@ -1,0 +1,276 @@
+#include "rules/numbers.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace rules {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+int HexValue(char c)
+{
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// A whole number in base 8 or 16 after "&O" / "&H"; accumulated in double, so a very long run of
+// digits ends at infinity rather than wrapping.
+double ReadRadix(std::string_view digits, int base)
+{
+    double value = 0;
+    for (char c : digits) {
+        const int d = base == 16 ? HexValue(c) : (c >= '0' && c <= '7' ? c - '0' : -1);
+        if (d < 0)
+            break;
+        value = value * base + d;
+    }
+    return value;
+}
+
+// The decimal magnitude of a number that std::from_chars found out of range: positive means too
+// large for a double, negative too small.
+long long DecimalMagnitude(std::string_view mantissa, long long exponent)
+{
+    long long intDigits = 0;
+    bool seenPoint = false;
+    bool seenNonZero = false;
+    long long leadingFractionZeros = 0;
+    for (char c : mantissa) {
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
+        if (!seenPoint) {
+            if (c != '0' || seenNonZero) {
+                seenNonZero = seenNonZero || c != '0';
+                if (seenNonZero)
+                    ++intDigits;
+            }
+        } else if (!seenNonZero) {
+            if (c == '0')
+                ++leadingFractionZeros;
+            else
+                seenNonZero = true;
+        }
+    }
+    return (intDigits > 0 ? intDigits : -leadingFractionZeros) + exponent;
+}
+
+} // namespace
+
+double LeadingNumber(std::string_view text)
+{
+    std::string s;
+    s.reserve(text.size());
+    for (char c : text)
+        if (c != ' ' && c != '\t' && c != '\n')
+            s.push_back(c);
+
+    if (s.size() >= 2 && s[0] == '&') {
+        const char kind = s[1];
+        if (kind == 'H' || kind == 'h')
+            return ReadRadix(std::string_view(s).substr(2), 16);
+        if (kind == 'O' || kind == 'o')
+            return ReadRadix(std::string_view(s).substr(2), 8);
+        return 0;
+    }
+
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        negative = s[i] == '-';
+        ++i;
+    }
+    const std::size_t mantissaStart = i;
+    bool seenPoint = false;
+    bool seenDigit = false;
+    while (i < s.size() && (IsDigit(s[i]) || (s[i] == '.' && !seenPoint))) {
+        seenPoint = seenPoint || s[i] == '.';
+        seenDigit = seenDigit || IsDigit(s[i]);
+        ++i;
+    }
+    if (!seenDigit)
+        return 0;
+    const std::size_t mantissaEnd = i;
+
+    // An exponent counts only when at least one digit follows the E and its sign.
+    long long exponent = 0;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+        std::size_t j = i + 1;
+        bool expNegative = false;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) {
+            expNegative = s[j] == '-';
+            ++j;
+        }
+        if (j < s.size() && IsDigit(s[j])) {
+            while (j < s.size() && IsDigit(s[j])) {
+                if (exponent < 1'000'000'000)
+                    exponent = exponent * 10 + (s[j] - '0');
+                ++j;
+            }
+            if (expNegative)
+                exponent = -exponent;
+            i = j;
+        }
+    }
+
+    const std::string_view number(s.data() + mantissaStart, i - mantissaStart);
+    double value = 0;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                           std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        const auto mantissa = std::string_view(s).substr(mantissaStart, mantissaEnd - mantissaStart);
+        value = DecimalMagnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity()
+                                                         : 0.0;
+    } else if (ec != std::errc()) {
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<std::int32_t> ToInt32HalfEven(double x)
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
+    double r = std::floor(x);
+    const double diff = x - r;
+    if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0.0))
+        r += 1.0;
+    if (r < double(std::numeric_limits<std::int32_t>::min()) ||
+        r > double(std::numeric_limits<std::int32_t>::max()))
+        return std::nullopt;
+    return static_cast<std::int32_t>(r);
+}
+
+namespace {
+
+// x in scientific notation with 15 significant digits: digits "ddddddddddddddd" and the decimal
+// exponent of the first digit.
+struct Digits15 {
+    bool negative = false;
+    std::string digits; // 15 digits, the first non-zero (or "0" for zero)
+    int exponent = 0;
+};
+
+Digits15 ToDigits15(double x)
+{
+    Digits15 out;
+    std::array<char, 64> buf{};
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x,
+                                   std::chars_format::scientific, 14);
+    std::string_view text(buf.data(), std::size_t(res.ptr - buf.data()));
+    if (!text.empty() && text.front() == '-') {
+        out.negative = true;
+        text.remove_prefix(1);
+    }
+    const std::size_t e = text.find('e');
+    for (char c : text.substr(0, e))
+        if (c != '.')
+            out.digits.push_back(c);
+    int exp = 0;
+    std::string_view expText = text.substr(e + 1);
+    if (!expText.empty() && expText.front() == '+')
+        expText.remove_prefix(1);
+    std::from_chars(expText.data(), expText.data() + expText.size(), exp);
+    out.exponent = exp;
+    return out;
+}
+
+} // namespace
+
+double RoundTo15Digits(double x)
+{
+    if (!std::isfinite(x) || x == 0)
+        return x;
+    std::array<char, 64> buf{};
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x,
+                                   std::chars_format::scientific, 14);
+    double rounded = x;
+    std::from_chars(buf.data(), res.ptr, rounded, std::chars_format::scientific);
+    return rounded;
+}
+
+double RoundNumber(double x, int multiple)
+{
+    const double m = multiple;
+    const double q = RoundTo15Digits(x / m);
+    if (std::floor(q) == q)
+        return x;
+    return std::floor((x + 2 * m) / m - 1) * m;
+}
+
+std::string GeneralNumberText(double x, char decimalSeparator)
+{
+    if (std::isnan(x))
+        return "NaN";
+    if (std::isinf(x))
+        return x < 0 ? "-Infinity" : "Infinity";
+    if (x == 0)
+        return "0";
+
+    Digits15 d = ToDigits15(x);
+    while (d.digits.size() > 1 && d.digits.back() == '0')
+        d.digits.pop_back();
+
+    std::string out = d.negative ? "-" : "";
+    const int n = int(d.digits.size());
+    if (d.exponent >= -4 && d.exponent < 15) {
+        if (d.exponent < 0) {
+            out += '0';
+            out += decimalSeparator;
+            out.append(std::size_t(-d.exponent - 1), '0');
+            out += d.digits;
+        } else if (n <= d.exponent + 1) {
+            out += d.digits;
+            out.append(std::size_t(d.exponent + 1 - n), '0');
+        } else {
+            out += d.digits.substr(0, std::size_t(d.exponent + 1));
+            out += decimalSeparator;
+            out += d.digits.substr(std::size_t(d.exponent + 1));
+        }
+        return out;
+    }
+
+    // Exponent form: one digit, the rest after the separator, then E+dd / E-dd.
+    out += d.digits[0];
+    if (n > 1) {
+        out += decimalSeparator;
+        out += d.digits.substr(1);
+    }
+    out += d.exponent < 0 ? "E-" : "E+";
+    const int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
+    if (magnitude < 10)
+        out += '0';
+    out += std::to_string(magnitude);
+    return out;
+}
+
+std::string WholeNumberText(std::int64_t n)
+{
+    std::array<char, 24> buf{};
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), n);
+    return std::string(buf.data(), res.ptr);
+}
+
+double ReadNumberText(std::string_view text, char decimalSeparator)
+{
+    if (decimalSeparator == '.')
+        return LeadingNumber(text);
+    std::string s(text);
+    for (char &c : s)
+        if (c == decimalSeparator)
+            c = '.';
+    return LeadingNumber(s);
+}
+
+} // namespace rules

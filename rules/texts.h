@@ -1,0 +1,46 @@
+#pragma once
+
+// The program's own texts that more than one part of it shows: the title of every window and
+// message box, and every message. Kept in one place so that a test can check them all.
+
+#include <string_view>
+
+namespace rules::texts {
+
+inline constexpr std::string_view kAppTitle = "MIRVAK Production Calculator";
+inline constexpr std::string_view kDescription = "MIRVAK Production Skill CAlculator";
+
+inline constexpr std::string_view kInvalidItemType =
+    "Error: invalid item type. Please contact the author.";
+inline constexpr std::string_view kUnknownWeapon = "Unknown Weapon Type, silver cost not added.";
+inline constexpr std::string_view kOverLevelWarning =
+    "Warning: Your production list currently exceeds your skill level. You can fix this by "
+    "increasing your level or the number of days to do the production.\r\n\r\n"
+    "You can disable this check by turning off the Enforce Level Restrictions option.";
+inline constexpr std::string_view kDaysHelp =
+    "Days is the number of production days, the number of days you want to do production over. "
+    "For a normal weekend long event, this is two days. You can change this to any positive Long.";
+
+inline constexpr std::string_view kDaysRefused = "Production Days must be a positive number.";
+inline constexpr std::string_view kSkillLevelRefused = "Skill Level must be a positive number.";
+inline constexpr std::string_view kQuantityRefused = "Quantity must be a non negative number.";
+inline constexpr std::string_view kShatterResistRefused =
+    "Shatter Resist must be a positive even number (0, 2, 4, etc).";
+
+// Ranges beyond which a figure could overflow (see fields.h).
+inline constexpr std::string_view kDaysOutOfRange =
+    "Production Days must be a number from 0.01 to 10000.";
+inline constexpr std::string_view kSkillLevelTooLow =
+    "Skill Level must be at least 1: a level that rounds down to 0 allows no item.";
+inline constexpr std::string_view kSkillLevelTooHigh = "Skill Level must not be more than 10000.";
+inline constexpr std::string_view kQuantityTooLarge = "Quantity must not be more than 1000000.";
+inline constexpr std::string_view kShatterResistTooLarge =
+    "Shatter Resist must not be more than 10000.";
+
+// Printing: the report could not be handed to a printer.
+inline constexpr std::string_view kNoPrinter =
+    "The report was not printed: no printer is set up on this computer.";
+inline constexpr std::string_view kPrinterRefused =
+    "The report was not printed: the printer refused the print job.";
+
+} // namespace rules::texts

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, builds and starts forgeTally.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target forgeTally
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  echo "forgeTally: no display found (DISPLAY is not set). Start it from a desktop session," >&2
+  echo "or under a virtual display: xvfb-run -s '-screen 0 1280x800x24 -noreset' scripts/run.sh" >&2
+  exit 1
+fi
+exec build/app/forgeTally
