@@ -1,0 +1,531 @@
+#include "window/frmmain.h"
+
+#include "rules/catalogue.h"
+#include "rules/fields.h"
+#include "rules/numbers.h"
+#include "rules/texts.h"
+#include "window/layout.h"
+#include "window/leaveguard.h"
+#include "window/toolkit/appicon.h"
+#include "window/toolkit/resultlabel.h"
+#include "window/toolkit/sortedlist.h"
+#include "window/toolkit/textfield.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+
+#include <vector>
+
+namespace window {
+
+namespace {
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+std::string Utf8(const QString &text) { return text.toStdString(); }
+
+char DecimalSeparatorOf(const QLocale &locale)
+{
+    const QString point = locale.decimalPoint();
+    const char c = point.size() == 1 ? point.at(0).toLatin1() : '\0';
+    return c != '\0' ? c : '.';
+}
+
+QString RowName(std::string_view name, int row) { return Q(name) + QLatin1Char('_') + QString::number(row); }
+
+// What a screen reader says for a control whose caption stands in a separate label.
+QString RowAccessibleName(std::string_view column, int row)
+{
+    return Q(column) + QStringLiteral(", row ") + QString::number(row + 1);
+}
+
+// Room beside a list's text for its arrow, in unscaled pixels.
+constexpr int kListArrowWidth = 24;
+
+// Texts that must fit their controls, from which the window's scale is worked out: every caption,
+// the widest entry of any item list, and ordinary figures in the result labels.
+std::vector<toolkit::TextFit> TextsToFit()
+{
+    std::vector<toolkit::TextFit> fits;
+    for (const ControlSpec &c : FixedControls()) {
+        switch (c.kind) {
+        case ControlKind::Label:
+        case ControlKind::Button:
+            fits.push_back({Q(c.caption), c.rect.width, c.rect.height, 0});
+            break;
+        case ControlKind::Group:
+            fits.push_back({Q(c.caption), c.rect.width, 0, 16});
+            break;
+        default:
+            break;
+        }
+    }
+    const QFontMetrics metrics(QApplication::font());
+    QString widestItem;
+    QString widestType;
+    for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
+        if (metrics.horizontalAdvance(Q(rules::ItemTypeName(code))) > metrics.horizontalAdvance(widestType))
+            widestType = Q(rules::ItemTypeName(code));
+        for (const rules::CatalogueItem &item : rules::CatalogueItems(code))
+            if (metrics.horizontalAdvance(Q(item.name)) > metrics.horizontalAdvance(widestItem))
+                widestItem = Q(item.name);
+    }
+    for (const RowSpec &r : RowControls())
+        if (r.kind == ControlKind::DropDownList)
+            fits.push_back({widestItem, r.width, r.height, kListArrowWidth});
+    fits.push_back({widestType, 1215, 315, kListArrowWidth});
+    // Everyday figures; longer ones shrink their font rather than being cut off.
+    fits.push_back({QStringLiteral("2280 / 160"), 1095, 255, 0});
+    fits.push_back({QStringLiteral("285 / 143 per day"), 1575, 255, 0});
+    fits.push_back({QStringLiteral("2280"), 615, 255, 0});
+    fits.push_back({QStringLiteral("242.4"), 495, 255, 0});
+    return fits;
+}
+
+} // namespace
+
+frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_messages(messages),
+      m_decimalSeparator(DecimalSeparatorOf(QLocale()))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Q(rules::texts::kAppTitle));
+    setWindowIcon(toolkit::AppIcon());
+    const std::vector<toolkit::TextFit> fits = TextsToFit();
+    m_scale = toolkit::TwipScale::ToFit(QApplication::font(), fits);
+    setFixedSize(m_scale.size(kClientTwipWidth, kClientTwipHeight));
+
+    BuildControls();
+    SetTabOrder();
+    m_leaveGuard = new LeaveGuard(this, m_messages);
+    ConnectReactions();
+    Form_Load();
+    cboItemType->setFocus(Qt::OtherFocusReason);
+}
+
+frmMain::~frmMain()
+{
+    // Destroying the controls moves no focus that anyone should check.
+    m_leaveGuard->SetActive(false);
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    m_leaveGuard->SetActive(false);
+    QWidget::closeEvent(event);
+}
+
+void frmMain::BuildControls()
+{
+    QHash<QString, QWidget *> byName;
+    auto place = [this](QWidget *w, const QString &name, const toolkit::TwipRect &rect) {
+        w->setObjectName(name);
+        w->setGeometry(m_scale.rect(rect));
+    };
+    auto make = [&](ControlKind kind, QWidget *parentWidget, std::string_view caption) -> QWidget * {
+        switch (kind) {
+        case ControlKind::Group:
+            return new QGroupBox(Q(caption), parentWidget);
+        case ControlKind::Label:
+            return new QLabel(Q(caption), parentWidget);
+        case ControlKind::ResultLabel: {
+            auto *label = new toolkit::ResultLabel(parentWidget);
+            label->SetCaption(Q(caption));
+            return label;
+        }
+        case ControlKind::DropDownList:
+            return new toolkit::SortedList(parentWidget);
+        case ControlKind::Field:
+        case ControlKind::NumberField: {
+            auto *field = new toolkit::TextField(parentWidget);
+            field->setText(Q(caption));
+            if (kind == ControlKind::NumberField)
+                field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            return field;
+        }
+        case ControlKind::CheckBox: {
+            auto *box = new QCheckBox(parentWidget);
+            box->setChecked(caption == "1");
+            return box;
+        }
+        case ControlKind::Button: {
+            auto *button = new QPushButton(Q(caption), parentWidget);
+            button->setAutoDefault(false);
+            return button;
+        }
+        }
+        return nullptr;
+    };
+
+    for (const ControlSpec &c : FixedControls()) {
+        QWidget *parentWidget = c.group.empty() ? this : byName.value(Q(c.group));
+        QWidget *w = make(c.kind, parentWidget, c.caption);
+        place(w, Q(c.name), c.rect);
+        byName.insert(Q(c.name), w);
+    }
+    auto get = [&byName](const char *name) { return byName.value(QLatin1String(name)); };
+    Frame1 = static_cast<QGroupBox *>(get("Frame1"));
+    Frame2 = static_cast<QGroupBox *>(get("Frame2"));
+    Frame3 = static_cast<QGroupBox *>(get("Frame3"));
+    Frame4 = static_cast<QGroupBox *>(get("Frame4"));
+    cboItemType = static_cast<toolkit::SortedList *>(get("cboItemType"));
+    chkUseWorkshop = static_cast<QCheckBox *>(get("chkUseWorkshop"));
+    chkEnforceSkillLevel = static_cast<QCheckBox *>(get("chkEnforceSkillLevel"));
+    lblSkillLevel = static_cast<QLabel *>(get("lblSkillLevel"));
+    txtSkillLevel = static_cast<toolkit::TextField *>(get("txtSkillLevel"));
+    txtEventLength = static_cast<toolkit::TextField *>(get("txtEventLength"));
+    cmdHelpEventLength = static_cast<QPushButton *>(get("cmdHelpEventLength"));
+    lblTotalCostSilver = static_cast<toolkit::ResultLabel *>(get("lblTotalCostSilver"));
+    lblTotalCostLevel = static_cast<toolkit::ResultLabel *>(get("lblTotalCostLevel"));
+    lblTotalCostPoints = static_cast<toolkit::ResultLabel *>(get("lblTotalCostPoints"));
+    lblTotalCostWorkshops = static_cast<toolkit::ResultLabel *>(get("lblTotalCostWorkshops"));
+    txtPlayerName = static_cast<toolkit::TextField *>(get("txtPlayerName"));
+    txtCharacterName = static_cast<toolkit::TextField *>(get("txtCharacterName"));
+    cmdPrint = static_cast<QPushButton *>(get("cmdPrint"));
+    cmdReset = static_cast<QPushButton *>(get("cmdReset"));
+    cmdAbout = static_cast<QPushButton *>(get("cmdAbout"));
+    lblSilver = static_cast<QLabel *>(get("lblSilver"));
+    lblShatterResist = static_cast<QLabel *>(get("lblShatterResist"));
+
+    for (int i = 0; i < rules::kRowCount; ++i) {
+        const int top = kFirstRowTop + kRowPitch * i;
+        for (const RowSpec &r : RowControls()) {
+            QWidget *w = make(r.kind, Frame2, r.caption);
+            place(w, RowName(r.name, i), {r.left, top, r.width, r.height});
+            byName.insert(RowName(r.name, i), w);
+        }
+        const auto row = [&](const char *name) { return byName.value(RowName(name, i)); };
+        const auto at = std::size_t(i);
+        cboItemName[at] = static_cast<toolkit::SortedList *>(row("cboItemName"));
+        txtItemQuantity[at] = static_cast<toolkit::TextField *>(row("txtItemQuantity"));
+        chkSilver[at] = static_cast<QCheckBox *>(row("chkSilver"));
+        txtShatterResist[at] = static_cast<toolkit::TextField *>(row("txtShatterResist"));
+        lblItemProdCost[at] = static_cast<toolkit::ResultLabel *>(row("lblItemProdCost"));
+        lblItemSilverCost[at] = static_cast<toolkit::ResultLabel *>(row("lblItemSilverCost"));
+
+        cboItemName[at]->setAccessibleName(RowAccessibleName("Item", i));
+        txtItemQuantity[at]->setAccessibleName(RowAccessibleName("Quantity", i));
+        chkSilver[at]->setAccessibleName(RowAccessibleName("Silver", i));
+        txtShatterResist[at]->setAccessibleName(RowAccessibleName("Shatter Resist", i));
+        lblItemProdCost[at]->setAccessibleDescription(RowAccessibleName("Cost (Points)", i));
+        lblItemSilverCost[at]->setAccessibleDescription(RowAccessibleName("Cost (Silver)", i));
+        txtItemQuantity[at]->SetSelectOnEntry(true);
+        txtShatterResist[at]->SetSelectOnEntry(true);
+    }
+    txtEventLength->SetSelectOnEntry(true);
+
+    // Captions standing beside their controls name them for screen readers.
+    const std::pair<const char *, QWidget *> captions[] = {
+        {"Label1", cboItemType},      {"Label2", chkUseWorkshop},
+        {"Label8", chkEnforceSkillLevel}, {"lblSkillLevel", txtSkillLevel},
+        {"Label13", txtEventLength},  {"Label9", txtPlayerName},
+        {"Label11", txtCharacterName},
+    };
+    for (const auto &[labelName, control] : captions) {
+        auto *label = static_cast<QLabel *>(get(labelName));
+        label->setBuddy(control);
+        control->setAccessibleName(label->text());
+    }
+    cmdHelpEventLength->setAccessibleName(QStringLiteral("Help on Days"));
+    const std::pair<toolkit::ResultLabel *, const char *> totals[] = {
+        {lblTotalCostSilver, "Total silver cost"},
+        {lblTotalCostLevel, "Skill levels needed, in all and per day"},
+        {lblTotalCostPoints, "Production points needed and the points you can produce"},
+        {lblTotalCostWorkshops, "Workshops needed"},
+    };
+    for (const auto &[label, description] : totals)
+        label->setAccessibleDescription(QLatin1String(description));
+}
+
+void frmMain::SetTabOrder()
+{
+    std::vector<QWidget *> order = {cboItemType, chkUseWorkshop, chkEnforceSkillLevel, txtSkillLevel};
+    for (std::size_t i = 0; i < std::size_t(rules::kRowCount); ++i) {
+        order.push_back(cboItemName[i]);
+        order.push_back(txtItemQuantity[i]);
+        order.push_back(chkSilver[i]);
+        order.push_back(txtShatterResist[i]);
+    }
+    order.insert(order.end(), {txtPlayerName, txtCharacterName, cmdPrint, cmdReset, cmdAbout,
+                               txtEventLength, cmdHelpEventLength});
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmMain::ConnectReactions()
+{
+    using toolkit::MessageIcon;
+    connect(cboItemType, &toolkit::SortedList::Click, this, &frmMain::cboItemType_Click);
+    connect(chkUseWorkshop, &QCheckBox::toggled, this, &frmMain::chkUseWorkshop_Click);
+    connect(chkEnforceSkillLevel, &QCheckBox::toggled, this, &frmMain::chkEnforceSkillLevel_Click);
+    connect(cmdHelpEventLength, &QPushButton::clicked, this, &frmMain::cmdHelpEventLength_Click);
+    connect(cmdReset, &QPushButton::clicked, this, &frmMain::cmdReset_Click);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
+    connect(cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
+    connect(m_leaveGuard, &LeaveGuard::MouseReleased, this, [this] {
+        if (m_levelCheckPending)
+            QMetaObject::invokeMethod(this, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
+    });
+
+    for (int i = 0; i < rules::kRowCount; ++i) {
+        const auto at = std::size_t(i);
+        connect(cboItemName[at], &toolkit::SortedList::Click, this, [this, i] { cboItemName_Click(i); });
+        connect(chkSilver[at], &QCheckBox::toggled, this, [this, i] { chkSilver_Click(i); });
+        m_leaveGuard->Guard(
+            txtItemQuantity[at], MessageIcon::Exclamation,
+            [this, i] { return txtItemQuantity_Validate(i); },
+            [this, i] { txtItemQuantity_LostFocus(i); }, true);
+        m_leaveGuard->Guard(
+            txtShatterResist[at], MessageIcon::None,
+            [this, i] { return txtShatterResist_Validate(i); },
+            [this, i] { txtShatterResist_LostFocus(i); }, true);
+    }
+    m_leaveGuard->Guard(
+        txtEventLength, MessageIcon::Exclamation,
+        [this] { return txtEventLength_Validate(); },
+        [this] { txtEventLength_LostFocus(); }, true);
+    m_leaveGuard->Guard(
+        txtSkillLevel, MessageIcon::Exclamation,
+        [this] { return txtSkillLevel_Validate(); },
+        [this] { txtSkillLevel_LostFocus(); }, false);
+}
+
+void frmMain::Form_Load()
+{
+    m_levelWarning.Clear();
+    for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
+        cboItemType->AddItem(Q(rules::ItemTypeName(code)));
+        cboItemType->SetItemData(cboItemType->NewIndex(), code);
+    }
+    cboItemType->SetListIndex(0);
+    FillItemLists(SelectedItemType());
+}
+
+std::int32_t frmMain::SelectedItemType() const
+{
+    return cboItemType->ItemData(cboItemType->ListIndex());
+}
+
+void frmMain::FillItemLists(std::int32_t itemType)
+{
+    if (!rules::IsItemType(itemType)) {
+        ShowMessage(toolkit::MessageIcon::Stop, rules::texts::kInvalidItemType);
+        return;
+    }
+    ShowSilverColumn(rules::ShowsSilverColumn(itemType));
+    ShowShatterResistColumn(rules::ShowsShatterResistColumn(itemType));
+    m_builtLevel = chkEnforceSkillLevel->isChecked()
+                       ? rules::FilterLevel(Utf8(txtSkillLevel->text()))
+                       : std::nullopt;
+    for (std::size_t i = 0; i < std::size_t(rules::kRowCount); ++i) {
+        cboItemName[i]->Clear();
+        txtItemQuantity[i]->setText(QStringLiteral("0"));
+        for (const rules::CatalogueItem &item : rules::CatalogueItems(itemType))
+            AddCatalogueItem(cboItemName[i], item.name, item.unitCost);
+        if (cboItemName[i]->count() > 0)
+            cboItemName[i]->SetListIndex(0); // its Click recomputes the row
+        else
+            RecalculateRow(int(i));
+    }
+}
+
+void frmMain::AddCatalogueItem(toolkit::SortedList *list, std::string_view name,
+                               std::int32_t unitCost)
+{
+    const bool enforce = chkEnforceSkillLevel->isChecked();
+    // The skill-level check lets through only levels that round to 1 or more and fit 32 bits.
+    const std::int32_t level =
+        enforce ? rules::FilterLevel(Utf8(txtSkillLevel->text())).value_or(0) : 0;
+    if (!rules::IsOffered({name, unitCost}, enforce, level))
+        return;
+    list->AddItem(Q(name));
+    list->SetItemData(list->NewIndex(), unitCost);
+}
+
+void frmMain::ShowSilverColumn(bool visible)
+{
+    lblSilver->setVisible(visible);
+    for (QCheckBox *box : chkSilver) {
+        box->setChecked(false); // a checked box recomputes its row here, as a click would
+        box->setVisible(visible);
+    }
+}
+
+void frmMain::ShowShatterResistColumn(bool visible)
+{
+    lblShatterResist->setVisible(visible);
+    for (QLineEdit *field : txtShatterResist) {
+        field->setText(QStringLiteral("0"));
+        field->setVisible(visible);
+    }
+}
+
+void frmMain::RecalculateRow(int row)
+{
+    const auto at = std::size_t(row);
+    toolkit::SortedList *list = cboItemName[at];
+    const int index = list->ListIndex();
+    const std::string name = index >= 0 ? Utf8(list->itemText(index)) : std::string();
+    const std::string quantity = Utf8(txtItemQuantity[at]->text());
+    const std::string shatterResist = Utf8(txtShatterResist[at]->text());
+    const rules::RowCost cost = rules::CostRow({list->ItemData(index), name, quantity,
+                                                chkSilver[at]->isChecked(), shatterResist});
+    if (cost.unknownWeapon)
+        ShowMessage(toolkit::MessageIcon::Stop, rules::texts::kUnknownWeapon);
+    lblItemProdCost[at]->SetCaption(Q(rules::WholeNumberText(cost.points)));
+    lblItemSilverCost[at]->SetCaption(Q(rules::GeneralNumberText(cost.silver, m_decimalSeparator)));
+    RecalculateTotals();
+}
+
+void frmMain::RecalculateAllRows()
+{
+    for (int i = 0; i < rules::kRowCount; ++i)
+        RecalculateRow(i);
+    RecalculateTotals();
+}
+
+void frmMain::RecalculateTotals()
+{
+    std::array<std::string, rules::kRowCount> points;
+    std::array<std::string, rules::kRowCount> silver;
+    rules::TotalsInputs in;
+    const std::string skillLevel = Utf8(txtSkillLevel->text());
+    const std::string days = Utf8(txtEventLength->text());
+    in.skillLevelText = skillLevel;
+    in.daysText = days;
+    in.workshop = chkUseWorkshop->isChecked();
+    in.enforceLevel = chkEnforceSkillLevel->isChecked();
+    in.decimalSeparator = m_decimalSeparator;
+    for (std::size_t i = 0; i < std::size_t(rules::kRowCount); ++i) {
+        points[i] = Utf8(lblItemProdCost[i]->text());
+        silver[i] = Utf8(lblItemSilverCost[i]->text());
+        in.rowPointsTexts[i] = points[i];
+        in.rowSilverTexts[i] = silver[i];
+    }
+    const rules::Totals totals = rules::ComputeTotals(in);
+    lblTotalCostSilver->SetCaption(Q(totals.silverText));
+    lblTotalCostPoints->SetCaption(Q(totals.pointsText));
+    lblTotalCostWorkshops->SetCaption(Q(totals.workshopsText));
+    lblTotalCostLevel->SetCaption(Q(totals.levelText));
+    m_lastOverLevel = totals.overLevel;
+    ScheduleLevelCheck();
+}
+
+void frmMain::ScheduleLevelCheck()
+{
+    if (m_levelCheckPending)
+        return;
+    m_levelCheckPending = true;
+    QMetaObject::invokeMethod(this, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
+}
+
+void frmMain::CheckLevelAfterAction()
+{
+    // An action by mouse ends when the button is released (a check box changes on release).
+    if (!m_levelCheckPending || QGuiApplication::mouseButtons() != Qt::NoButton)
+        return;
+    m_levelCheckPending = false;
+    if (m_levelWarning.Check(m_lastOverLevel))
+        ShowMessage(toolkit::MessageIcon::Exclamation, rules::texts::kOverLevelWarning);
+}
+
+void frmMain::ShowMessage(toolkit::MessageIcon icon, std::string_view text)
+{
+    m_messages.Show(this, icon, Q(text));
+}
+
+void frmMain::cboItemType_Click() { FillItemLists(SelectedItemType()); }
+
+void frmMain::cboItemName_Click(int Index) { RecalculateRow(Index); }
+
+void frmMain::chkSilver_Click(int Index) { RecalculateRow(Index); }
+
+void frmMain::chkUseWorkshop_Click() { RecalculateAllRows(); }
+
+void frmMain::chkEnforceSkillLevel_Click()
+{
+    const bool enforce = chkEnforceSkillLevel->isChecked();
+    txtSkillLevel->setEnabled(enforce);
+    lblSkillLevel->setEnabled(enforce);
+    FillItemLists(SelectedItemType());
+}
+
+rules::FieldCheck frmMain::txtItemQuantity_Validate(int Index) const
+{
+    return rules::CheckQuantity(Utf8(txtItemQuantity[std::size_t(Index)]->text()));
+}
+
+void frmMain::txtItemQuantity_LostFocus(int Index) { RecalculateRow(Index); }
+
+rules::FieldCheck frmMain::txtShatterResist_Validate(int Index) const
+{
+    return rules::CheckShatterResist(Utf8(txtShatterResist[std::size_t(Index)]->text()));
+}
+
+void frmMain::txtShatterResist_LostFocus(int Index) { RecalculateRow(Index); }
+
+rules::FieldCheck frmMain::txtEventLength_Validate() const
+{
+    return rules::CheckDays(Utf8(txtEventLength->text()));
+}
+
+void frmMain::txtEventLength_LostFocus() { RecalculateTotals(); }
+
+rules::FieldCheck frmMain::txtSkillLevel_Validate() const
+{
+    return rules::CheckSkillLevel(Utf8(txtSkillLevel->text()));
+}
+
+void frmMain::txtSkillLevel_LostFocus()
+{
+    // Passing through the field must not throw the list away: the rows are rebuilt only when the
+    // level that filters them has changed. The capacity may change either way.
+    const std::optional<std::int32_t> level = rules::FilterLevel(Utf8(txtSkillLevel->text()));
+    if (chkEnforceSkillLevel->isChecked() && level != m_builtLevel)
+        FillItemLists(SelectedItemType());
+    else
+        RecalculateTotals();
+}
+
+void frmMain::cmdHelpEventLength_Click()
+{
+    ShowMessage(toolkit::MessageIcon::Question, rules::texts::kDaysHelp);
+}
+
+void frmMain::cmdReset_Click()
+{
+    cboItemType->SetListIndex(1);
+    chkUseWorkshop->setChecked(true);
+    chkEnforceSkillLevel->setChecked(true);
+    txtSkillLevel->setText(QStringLiteral("10"));
+    txtCharacterName->setText(QString());
+    txtPlayerName->setText(QString());
+    for (QLineEdit *quantity : txtItemQuantity)
+        quantity->setText(QStringLiteral("0"));
+    FillItemLists(SelectedItemType());
+    RecalculateAllRows();
+    RecalculateTotals();
+}
+
+void frmMain::cmdPrint_Click() { PrintReport(); }
+
+void frmMain::PrintReport()
+{
+    // Filled in with the report library.
+}
+
+void frmMain::cmdAbout_Click()
+{
+    // Filled in with the About window.
+}
+
+} // namespace window

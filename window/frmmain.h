@@ -1,0 +1,141 @@
+#pragma once
+
+// The calculator window, and the only store of the program's state: the item type, the options,
+// the ten production rows, the totals and the print names are the contents of its controls.
+//
+// The flow of an edit: the user changes a control. A pick in a list or a click on a check box runs
+// its reaction at once (the program's own changes of a selection or a check box run the same
+// reactions, inside the change). A number field is checked when the focus is about to leave it
+// (LeaveGuard); once accepted, its leave reaction runs. Reactions recompute one row
+// (RecalculateRow), all rows (RecalculateAllRows) or just the totals (RecalculateTotals), or
+// rebuild every row's item list for the current type (FillItemLists). A row's recomputation reads
+// the row's controls, costs it with the rules and writes its two labels, then recomputes the
+// totals, which read the ten row labels back and write the four total labels. When the user's
+// action has finished, the over-level warning is considered once, on the totals it ended with.
+
+#include "rules/costing.h"
+#include "rules/fields.h"
+#include "window/toolkit/messageboxes.h"
+#include "window/toolkit/twips.h"
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace toolkit {
+class ResultLabel;
+class SortedList;
+class TextField;
+} // namespace toolkit
+
+namespace window {
+
+class LeaveGuard;
+
+class frmMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmMain(toolkit::MessageBoxes &messages = toolkit::DefaultMessageBoxes(),
+                     QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Rebuilds all ten rows for an item type (1 to 6): columns shown or hidden, every row's list
+    // refilled through the level filter with its first entry selected, quantities "0".
+    void FillItemLists(std::int32_t itemType);
+    void RecalculateRow(int row);
+    void RecalculateAllRows();
+    void RecalculateTotals();
+
+    bool LevelWarningShown() const { return m_levelWarning.Shown(); }
+    const toolkit::TwipScale &Scale() const { return m_scale; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildControls();
+    void SetTabOrder();
+    void ConnectReactions();
+    void Form_Load();
+
+    void AddCatalogueItem(toolkit::SortedList *list, std::string_view name, std::int32_t unitCost);
+    void ShowSilverColumn(bool visible);
+    void ShowShatterResistColumn(bool visible);
+    std::int32_t SelectedItemType() const;
+
+    void cboItemType_Click();
+    void cboItemName_Click(int Index);
+    void chkSilver_Click(int Index);
+    void chkUseWorkshop_Click();
+    void chkEnforceSkillLevel_Click();
+    rules::FieldCheck txtItemQuantity_Validate(int Index) const;
+    void txtItemQuantity_LostFocus(int Index);
+    rules::FieldCheck txtShatterResist_Validate(int Index) const;
+    void txtShatterResist_LostFocus(int Index);
+    rules::FieldCheck txtEventLength_Validate() const;
+    void txtEventLength_LostFocus();
+    rules::FieldCheck txtSkillLevel_Validate() const;
+    void txtSkillLevel_LostFocus();
+    void cmdHelpEventLength_Click();
+    void cmdReset_Click();
+    void cmdPrint_Click();
+    void cmdAbout_Click();
+    void PrintReport();
+
+    void ShowMessage(toolkit::MessageIcon icon, std::string_view text);
+    // The over-level warning is considered once per user action, after the action has finished.
+    void ScheduleLevelCheck();
+    void CheckLevelAfterAction();
+
+    toolkit::MessageBoxes &m_messages;
+    toolkit::TwipScale m_scale;
+    LeaveGuard *m_leaveGuard = nullptr;
+    char m_decimalSeparator = '.';
+
+    rules::LevelWarning m_levelWarning; // LevelWarningShown
+    bool m_lastOverLevel = false;
+    bool m_levelCheckPending = false;
+    // The level the rows' lists were last filtered with (none while the filter is off).
+    std::optional<std::int32_t> m_builtLevel;
+
+    QGroupBox *Frame1 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QGroupBox *Frame3 = nullptr;
+    QGroupBox *Frame4 = nullptr;
+    toolkit::SortedList *cboItemType = nullptr;
+    QCheckBox *chkUseWorkshop = nullptr;
+    QCheckBox *chkEnforceSkillLevel = nullptr;
+    QLabel *lblSkillLevel = nullptr;
+    toolkit::TextField *txtSkillLevel = nullptr;
+    toolkit::TextField *txtEventLength = nullptr;
+    QPushButton *cmdHelpEventLength = nullptr;
+    toolkit::ResultLabel *lblTotalCostSilver = nullptr;
+    toolkit::ResultLabel *lblTotalCostLevel = nullptr;
+    toolkit::ResultLabel *lblTotalCostPoints = nullptr;
+    toolkit::ResultLabel *lblTotalCostWorkshops = nullptr;
+    toolkit::TextField *txtPlayerName = nullptr;
+    toolkit::TextField *txtCharacterName = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QPushButton *cmdReset = nullptr;
+    QPushButton *cmdAbout = nullptr;
+    QLabel *lblSilver = nullptr;
+    QLabel *lblShatterResist = nullptr;
+
+    std::array<toolkit::SortedList *, rules::kRowCount> cboItemName{};
+    std::array<toolkit::TextField *, rules::kRowCount> txtItemQuantity{};
+    std::array<QCheckBox *, rules::kRowCount> chkSilver{};
+    std::array<toolkit::TextField *, rules::kRowCount> txtShatterResist{};
+    std::array<toolkit::ResultLabel *, rules::kRowCount> lblItemProdCost{};
+    std::array<toolkit::ResultLabel *, rules::kRowCount> lblItemSilverCost{};
+};
+
+} // namespace window

@@ -1,0 +1,43 @@
+#pragma once
+
+// A drop-down list that keeps its entries in ascending case-insensitive order, whatever the order
+// in which they are added, with a 32-bit data value staying with each entry. A change of the
+// selected entry, by the user or by SetListIndex, raises Click exactly once; adding and clearing
+// entries never does (QComboBox would select the first entry added, and move its index when an
+// entry lands before the selected one).
+
+#include <QComboBox>
+
+#include <cstdint>
+
+namespace toolkit {
+
+class SortedList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit SortedList(QWidget *parent = nullptr);
+
+    // Adds an entry at its sorted place and returns that place (NewIndex); the selected entry
+    // stays the same one, and none is selected while the list was without selection.
+    int AddItem(const QString &text);
+    void Clear();
+    std::int32_t ItemData(int index) const;
+    void SetItemData(int index, std::int32_t value);
+    int NewIndex() const { return m_newIndex; }
+    int ListIndex() const { return currentIndex(); }
+    void SetListIndex(int index);
+
+Q_SIGNALS:
+    void Click();
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    void OnCurrentIndexChanged();
+
+    int m_newIndex = -1;
+    int m_lastIndex = -1;
+};
+
+} // namespace toolkit

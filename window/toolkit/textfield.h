@@ -1,0 +1,25 @@
+#pragma once
+
+// A one-line field without filtering of what is typed. Fields that select their whole text on
+// entry do so however the focus arrives; the others never select on entry (QLineEdit on its own
+// selects everything when tabbed into).
+
+#include <QLineEdit>
+
+namespace toolkit {
+
+class TextField : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextField(QWidget *parent = nullptr);
+    void SetSelectOnEntry(bool select) { m_selectOnEntry = select; }
+    bool SelectsOnEntry() const { return m_selectOnEntry; }
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+
+private:
+    bool m_selectOnEntry = false;
+};
+
+} // namespace toolkit
