@@ -1,0 +1,502 @@
+// The calculator window driven as a user drives it: keys, mouse presses, picks; message boxes
+// answered and recorded.
+
+#include "windowdriver.h"
+
+#include "rules/texts.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QTest>
+
+#include <memory>
+
+using toolkit::MessageIcon;
+
+namespace {
+
+QString T(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QStringList Entries(const QComboBox *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->itemText(i);
+    return out;
+}
+
+} // namespace
+
+class FrmMainTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<WindowDriver> d;
+    QLineEdit *field(const char *name, int row = -1) const
+    {
+        return row < 0 ? d->Field(QLatin1String(name)) : d->Field(WindowDriver::Row(name, row));
+    }
+    QString label(const char *name, int row = -1) const
+    {
+        return (row < 0 ? d->Label(QLatin1String(name)) : d->Label(WindowDriver::Row(name, row)))->text();
+    }
+    void expectConsistent() const
+    {
+        const QStringList wrong = MismatchedLabels(*d);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        d = std::make_unique<WindowDriver>();
+    }
+    void cleanup() { d.reset(); }
+
+    void starts_with_the_alchemy_list_and_the_default_options()
+    {
+        QCOMPARE(d->window().windowTitle(), QStringLiteral("MIRVAK Production Calculator"));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(d->List(QStringLiteral("cboItemType"))));
+        QCOMPARE(d->List(QStringLiteral("cboItemType"))->currentText(), QStringLiteral("Alchemy"));
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(field("txtItemQuantity", i)->text(), QStringLiteral("0"));
+            QCOMPARE(d->List(WindowDriver::Row("cboItemName", i))->currentText(),
+                     QStringLiteral("Alchemical Solvent (Contact)"));
+            QVERIFY(d->Box(WindowDriver::Row("chkSilver", i))->isHidden());
+            QVERIFY(field("txtShatterResist", i)->isHidden());
+        }
+        QVERIFY(d->Label(QStringLiteral("lblSilver"))->isHidden());
+        QVERIFY(d->Label(QStringLiteral("lblShatterResist"))->isHidden());
+        QCOMPARE(field("txtSkillLevel")->text(), QStringLiteral("10"));
+        QVERIFY(field("txtSkillLevel")->isEnabled());
+        QCOMPARE(field("txtEventLength")->text(), QStringLiteral("2"));
+        QVERIFY(d->Box(QStringLiteral("chkUseWorkshop"))->isChecked());
+        QVERIFY(d->Box(QStringLiteral("chkEnforceSkillLevel"))->isChecked());
+        QVERIFY(field("txtPlayerName")->text().isEmpty());
+        QVERIFY(field("txtCharacterName")->text().isEmpty());
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("0 / 160"));
+        QCOMPARE(label("lblTotalCostLevel"), QStringLiteral("0 / 0 per day"));
+        QCOMPARE(label("lblTotalCostSilver"), QStringLiteral("0"));
+        QCOMPARE(label("lblTotalCostWorkshops"), QStringLiteral("0"));
+        QVERIFY(d->messages().shown.empty());
+        QVERIFY(!d->window().LevelWarningShown());
+    }
+
+    void type_list_is_sorted_and_carries_the_type_codes()
+    {
+        const QComboBox *types = d->List(QStringLiteral("cboItemType"));
+        QCOMPARE(Entries(types), (QStringList{"Alchemy", "Armour", "Crystals", "Potions", "Scrolls", "Weapons"}));
+        const int expectedCodes[] = {1, 2, 6, 3, 4, 5};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(types->itemData(i).toInt(), expectedCodes[i]);
+    }
+
+    void picking_a_type_rebuilds_every_row_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<bool>("silverShown");
+        QTest::addColumn<bool>("resistShown");
+        QTest::newRow("Crystals is code 6") << "Crystals" << 39 << "Awaken" << false << false;
+        QTest::newRow("Armour up to 40 points") << "Armour" << 16 << "Suit: 01 point" << false << true;
+        QTest::newRow("Weapons shows both columns") << "Weapons" << 24 << "Arrows - Quality (1)" << true << true;
+        QTest::newRow("Potions") << "Potions" << 33 << "Awaken" << false << false;
+        QTest::newRow("Scrolls") << "Scrolls" << 35 << "Awaken" << false << false;
+    }
+    void picking_a_type_rebuilds_every_row()
+    {
+        QFETCH(QString, type);
+        QFETCH(int, entries);
+        QFETCH(QString, first);
+        QFETCH(bool, silverShown);
+        QFETCH(bool, resistShown);
+        d->PickType(QStringLiteral("Weapons"));
+        d->Enter(WindowDriver::Row("txtItemQuantity", 2), QStringLiteral("5"));
+        d->Enter(WindowDriver::Row("txtShatterResist", 2), QStringLiteral("4"));
+        d->Click(d->Box(WindowDriver::Row("chkSilver", 2)));
+        QVERIFY(d->Box(WindowDriver::Row("chkSilver", 2))->isChecked());
+        if (type == QLatin1String("Weapons"))
+            d->PickType(QStringLiteral("Potions"));
+        d->PickType(type);
+        for (int i = 0; i < 10; ++i) {
+            const QComboBox *list = d->List(WindowDriver::Row("cboItemName", i));
+            QCOMPARE(list->count(), entries);
+            QCOMPARE(list->currentText(), first);
+            QCOMPARE(field("txtItemQuantity", i)->text(), QStringLiteral("0"));
+            QCOMPARE(field("txtShatterResist", i)->text(), QStringLiteral("0"));
+            QVERIFY(!d->Box(WindowDriver::Row("chkSilver", i))->isChecked());
+            QCOMPARE(!d->Box(WindowDriver::Row("chkSilver", i))->isHidden(), silverShown);
+            QCOMPARE(!field("txtShatterResist", i)->isHidden(), resistShown);
+            QCOMPARE(label("lblItemProdCost", i), QStringLiteral("0"));
+        }
+        QCOMPARE(!d->Label(QStringLiteral("lblSilver"))->isHidden(), silverShown);
+        QCOMPARE(!d->Label(QStringLiteral("lblShatterResist"))->isHidden(), resistShown);
+        expectConsistent();
+    }
+
+    void a_row_costs_its_item_quantity_silver_and_shatter_resist()
+    {
+        d->PickType(QStringLiteral("Weapons"));
+        d->PickItem(3, QStringLiteral("Long Sword"));
+        d->Enter(WindowDriver::Row("txtItemQuantity", 3), QStringLiteral("2"));
+        QCOMPARE(label("lblItemProdCost", 3), QStringLiteral("48"));
+        d->Click(d->Box(WindowDriver::Row("chkSilver", 3)));
+        d->Enter(WindowDriver::Row("txtShatterResist", 3), QStringLiteral("4"));
+        QCOMPARE(label("lblItemProdCost", 3), QStringLiteral("228"));
+        QCOMPARE(label("lblItemSilverCost", 3), QStringLiteral("242.4"));
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("228 / 160"));
+        for (int i : {0, 1, 2, 4, 5, 6, 7, 8, 9})
+            QCOMPARE(label("lblItemProdCost", i), QStringLiteral("0"));
+        expectConsistent();
+    }
+
+    void a_pick_in_one_row_leaves_the_other_rows_alone()
+    {
+        for (int i = 0; i < 10; ++i)
+            d->Enter(WindowDriver::Row("txtItemQuantity", i), QString::number(i + 1));
+        const QString before = label("lblItemProdCost", 2) + label("lblItemProdCost", 4);
+        d->PickItem(3, QStringLiteral("Death (Elixir)"));
+        QCOMPARE(label("lblItemProdCost", 3), QStringLiteral("144"));
+        QCOMPARE(label("lblItemProdCost", 2) + label("lblItemProdCost", 4), before);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(field("txtItemQuantity", i)->text(), QString::number(i + 1));
+        expectConsistent();
+    }
+
+    void refused_text_keeps_the_focus_and_drops_the_action_data()
+    {
+        QTest::addColumn<QString>("fieldName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("route");
+        const QString qty = WindowDriver::Row("txtItemQuantity", 1);
+        const QString sr = WindowDriver::Row("txtShatterResist", 1);
+        const auto ex = int(MessageIcon::Exclamation);
+        for (const char *route : {"tab", "backtab", "mouse on workshop box", "mouse on Reset", "Alt+R", "mouse on another field", "mouse on a list"}) {
+            QTest::addRow("days 0, %s", route) << "txtEventLength" << "0" << T(rules::texts::kDaysRefused) << ex << route;
+            QTest::addRow("skill empty, %s", route) << "txtSkillLevel" << "" << T(rules::texts::kSkillLevelRefused) << ex << route;
+            QTest::addRow("quantity 00, %s", route) << qty << "00" << T(rules::texts::kQuantityRefused) << ex << route;
+            QTest::addRow("shatter 3, %s", route) << sr << "3" << T(rules::texts::kShatterResistRefused) << int(MessageIcon::None) << route;
+        }
+        QTest::newRow("quantity -3") << qty << "-3" << T(rules::texts::kQuantityRefused) << ex << "tab";
+        QTest::newRow("quantity abc") << qty << "abc" << T(rules::texts::kQuantityRefused) << ex << "tab";
+        QTest::newRow("quantity 0.0") << qty << "0.0" << T(rules::texts::kQuantityRefused) << ex << "tab";
+        QTest::newRow("quantity too large") << qty << "1000001" << T(rules::texts::kQuantityTooLarge) << ex << "tab";
+        QTest::newRow("days -1") << "txtEventLength" << "-1" << T(rules::texts::kDaysRefused) << ex << "tab";
+        QTest::newRow("days abc") << "txtEventLength" << "abc" << T(rules::texts::kDaysRefused) << ex << "tab";
+        QTest::newRow("days too small") << "txtEventLength" << "0.001" << T(rules::texts::kDaysOutOfRange) << ex << "tab";
+        QTest::newRow("skill 0.4") << "txtSkillLevel" << "0.4" << T(rules::texts::kSkillLevelTooLow) << ex << "tab";
+        QTest::newRow("skill 1e9") << "txtSkillLevel" << "1e9" << T(rules::texts::kSkillLevelTooHigh) << ex << "tab";
+        QTest::newRow("shatter 2.6") << sr << "2.6" << T(rules::texts::kShatterResistRefused) << int(MessageIcon::None) << "tab";
+        QTest::newRow("shatter empty") << sr << "" << T(rules::texts::kShatterResistRefused) << int(MessageIcon::None) << "tab";
+        QTest::newRow("shatter 1e10") << sr << "1e10" << T(rules::texts::kShatterResistTooLarge) << int(MessageIcon::None) << "tab";
+    }
+    void refused_text_keeps_the_focus_and_drops_the_action()
+    {
+        QFETCH(QString, fieldName);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(int, icon);
+        QFETCH(QString, route);
+        d->PickType(QStringLiteral("Armour"));
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("2"));
+        const QString rowCost = label("lblItemProdCost", 0);
+        QLineEdit *edit = d->Field(fieldName);
+        d->Click(edit);
+        d->Type(text);
+        d->messages().shown.clear();
+        QCheckBox *workshop = d->Box(QStringLiteral("chkUseWorkshop"));
+        if (route == QLatin1String("tab"))
+            d->Key(Qt::Key_Tab);
+        else if (route == QLatin1String("backtab"))
+            d->Key(Qt::Key_Backtab, Qt::ShiftModifier);
+        else if (route == QLatin1String("mouse on workshop box"))
+            d->Click(workshop);
+        else if (route == QLatin1String("mouse on Reset"))
+            d->Click(d->Button(QStringLiteral("cmdReset")));
+        else if (route == QLatin1String("Alt+R"))
+            d->Key(Qt::Key_R, Qt::AltModifier);
+        else if (route == QLatin1String("mouse on another field"))
+            d->Click(d->Field(QStringLiteral("txtPlayerName")));
+        else
+            d->Click(d->List(WindowDriver::Row("cboItemName", 5)));
+        QCOMPARE(int(d->messages().shown.size()), 1);
+        QCOMPARE(d->messages().shown[0].text, message);
+        QCOMPARE(int(d->messages().shown[0].icon), icon);
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit));
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(edit->selectedText(), text);
+        // The action on the other control was dropped: nothing changed, nothing was reset.
+        QVERIFY(workshop->isChecked());
+        QVERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(d->List(QStringLiteral("cboItemType"))->currentText(), QStringLiteral("Armour"));
+        QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
+        QCOMPARE(label("lblItemProdCost", 0), rowCost);
+    }
+
+    void accepted_text_runs_the_leave_and_then_the_action()
+    {
+        d->Click(field("txtItemQuantity", 0));
+        d->Type(QStringLiteral("3 swords"));
+        d->Click(d->Box(QStringLiteral("chkUseWorkshop")));
+        QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("24"));
+        QVERIFY(!d->Box(QStringLiteral("chkUseWorkshop"))->isChecked());
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("24 / 80"));
+        QCOMPARE(d->Focus(), static_cast<QWidget *>(d->Box(QStringLiteral("chkUseWorkshop"))));
+        d->Click(field("txtEventLength"));
+        d->Type(QStringLiteral("0.5"));
+        d->Key(Qt::Key_R, Qt::AltModifier);
+        // Reset ran after the days were accepted, and kept them.
+        QCOMPARE(d->List(QStringLiteral("cboItemType"))->currentText(), QStringLiteral("Armour"));
+        QCOMPARE(field("txtEventLength")->text(), QStringLiteral("0.5"));
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("0 / 40"));
+        QVERIFY(d->messages().shown.empty());
+    }
+
+    void fields_select_their_text_on_entry_data()
+    {
+        QTest::addColumn<QString>("fieldName");
+        QTest::addColumn<bool>("selects");
+        QTest::newRow("quantity") << WindowDriver::Row("txtItemQuantity", 4) << true;
+        QTest::newRow("days") << "txtEventLength" << true;
+        QTest::newRow("skill level") << "txtSkillLevel" << false;
+    }
+    void fields_select_their_text_on_entry()
+    {
+        QFETCH(QString, fieldName);
+        QFETCH(bool, selects);
+        QLineEdit *edit = d->Field(fieldName);
+        edit->setText(QStringLiteral("12"));
+        d->Click(edit);
+        QCOMPARE(d->Focus(), static_cast<QWidget *>(edit));
+        QCOMPARE(edit->selectedText(), selects ? QStringLiteral("12") : QString());
+        // Entering by keyboard does the same.
+        d->Click(d->List(QStringLiteral("cboItemType")));
+        d->List(QStringLiteral("cboItemType"))->hidePopup();
+        edit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(edit->selectedText(), selects ? QStringLiteral("12") : QString());
+    }
+
+    void tab_walks_the_controls_in_order_once_round()
+    {
+        QStringList expected = {"cboItemType", "chkUseWorkshop", "chkEnforceSkillLevel", "txtSkillLevel"};
+        for (int i = 0; i < 10; ++i)
+            expected << WindowDriver::Row("cboItemName", i) << WindowDriver::Row("txtItemQuantity", i);
+        expected << "txtPlayerName" << "txtCharacterName" << "cmdPrint" << "cmdReset" << "cmdAbout"
+                 << "txtEventLength" << "cmdHelpEventLength" << "cboItemType";
+        QTRY_VERIFY(QApplication::focusWidget());
+        QStringList walked = {QApplication::focusWidget()->objectName()};
+        for (int i = 1; i < expected.size(); ++i) {
+            d->Key(Qt::Key_Tab);
+            walked << d->Focus()->objectName();
+        }
+        QCOMPARE(walked, expected);
+        QVERIFY(d->messages().shown.empty());
+        // Backwards from the first control wraps to the "?" button.
+        d->Key(Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(d->Focus()->objectName(), QStringLiteral("cmdHelpEventLength"));
+    }
+
+    void tab_passes_over_hidden_and_disabled_controls()
+    {
+        d->PickType(QStringLiteral("Weapons"));
+        d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
+        QVERIFY(!field("txtSkillLevel")->isEnabled());
+        QVERIFY(!d->Label(QStringLiteral("lblSkillLevel"))->isEnabled());
+        d->Key(Qt::Key_Tab);
+        QCOMPARE(d->Focus()->objectName(), QStringLiteral("cboItemName_0"));
+        d->Key(Qt::Key_Tab);
+        d->Key(Qt::Key_Tab);
+        QCOMPARE(d->Focus()->objectName(), QStringLiteral("chkSilver_0"));
+        d->Key(Qt::Key_Tab);
+        QCOMPARE(d->Focus()->objectName(), QStringLiteral("txtShatterResist_0"));
+    }
+
+    void level_filter_follows_the_skill_level_and_the_enforce_box()
+    {
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("2"));
+        d->Enter(QStringLiteral("txtSkillLevel"), QStringLiteral("9"));
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(d->List(WindowDriver::Row("cboItemName", i))->count(), 41);
+            QCOMPARE(field("txtItemQuantity", i)->text(), QStringLiteral("0"));
+        }
+        d->Enter(QStringLiteral("txtSkillLevel"), QStringLiteral("1"));
+        QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->count(), 5);
+        QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->currentText(), QStringLiteral("Cause Light Damage (Elixir)"));
+        d->PickType(QStringLiteral("Armour"));
+        QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->count(), 4);
+        d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
+        QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->count(), 22);
+        QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->itemText(21), QStringLiteral("Suit: 22 points"));
+        d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
+        QVERIFY(field("txtSkillLevel")->isEnabled());
+        QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->count(), 4);
+    }
+
+    void passing_through_the_skill_level_keeps_the_list()
+    {
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("2"));
+        d->Enter(QStringLiteral("txtSkillLevel"), QStringLiteral("10"));
+        QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
+        // A level that rounds to the same whole level keeps the rows but changes the capacity.
+        d->Enter(QStringLiteral("txtSkillLevel"), QStringLiteral("10.4"));
+        QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("16 / 166"));
+        expectConsistent();
+    }
+
+    void workshop_click_warns_once_when_over_the_level()
+    {
+        d->PickType(QStringLiteral("Armour"));
+        d->Enter(QStringLiteral("txtEventLength"), QStringLiteral("1"));
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("100"));
+        // 100 points against 80: over the level after the one action of leaving the field.
+        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
+        d->messages().shown.clear();
+        d->Click(d->Box(QStringLiteral("chkUseWorkshop")));
+        // 100 against 40 still over; the flag alternates, so this action shows nothing.
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("100 / 40"));
+        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 0);
+        d->Click(d->Box(QStringLiteral("chkUseWorkshop")));
+        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
+        QCOMPARE(d->messages().shown[0].icon, MessageIcon::Exclamation);
+        QVERIFY(d->window().LevelWarningShown());
+    }
+
+    void rebuild_that_ends_empty_does_not_warn()
+    {
+        d->PickType(QStringLiteral("Armour"));
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("200"));
+        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
+        d->messages().shown.clear();
+        d->PickType(QStringLiteral("Weapons"));
+        d->PickType(QStringLiteral("Potions"));
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("0 / 160"));
+        QVERIFY(d->messages().shown.empty());
+    }
+
+    void no_warning_while_the_enforce_box_is_off()
+    {
+        d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("500"));
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("4000 / 160"));
+        QVERIFY(d->messages().shown.empty());
+    }
+
+    void reset_restores_the_defaults_but_keeps_the_days_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::newRow("weapons with rows") << "weapons";
+        QTest::newRow("enforce off at level 25") << "unenforced";
+        QTest::newRow("already armour") << "armour";
+    }
+    void reset_restores_the_defaults_but_keeps_the_days()
+    {
+        QFETCH(QString, start);
+        d->Enter(QStringLiteral("txtEventLength"), QStringLiteral("3"));
+        if (start == QLatin1String("weapons")) {
+            d->PickType(QStringLiteral("Weapons"));
+            d->Enter(WindowDriver::Row("txtItemQuantity", 1), QStringLiteral("4"));
+            d->Click(d->Box(QStringLiteral("chkSilver_1")));
+            d->Enter(WindowDriver::Row("txtShatterResist", 1), QStringLiteral("2"));
+            d->Enter(QStringLiteral("txtPlayerName"), QStringLiteral("Ann"));
+            d->Enter(QStringLiteral("txtCharacterName"), QStringLiteral("Brom"));
+        } else if (start == QLatin1String("unenforced")) {
+            d->Enter(QStringLiteral("txtSkillLevel"), QStringLiteral("25"));
+            d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
+            d->Click(d->Box(QStringLiteral("chkUseWorkshop")));
+        } else {
+            d->PickType(QStringLiteral("Armour"));
+        }
+        d->Click(d->Button(QStringLiteral("cmdReset")));
+        QCOMPARE(d->List(QStringLiteral("cboItemType"))->currentText(), QStringLiteral("Armour"));
+        QVERIFY(d->Box(QStringLiteral("chkUseWorkshop"))->isChecked());
+        QVERIFY(d->Box(QStringLiteral("chkEnforceSkillLevel"))->isChecked());
+        QVERIFY(field("txtSkillLevel")->isEnabled());
+        QVERIFY(d->Label(QStringLiteral("lblSkillLevel"))->isEnabled());
+        QCOMPARE(field("txtSkillLevel")->text(), QStringLiteral("10"));
+        QCOMPARE(field("txtEventLength")->text(), QStringLiteral("3"));
+        QVERIFY(field("txtPlayerName")->text().isEmpty());
+        QVERIFY(field("txtCharacterName")->text().isEmpty());
+        QVERIFY(d->Label(QStringLiteral("lblSilver"))->isHidden());
+        QVERIFY(!d->Label(QStringLiteral("lblShatterResist"))->isHidden());
+        for (int i = 0; i < 10; ++i) {
+            const QComboBox *list = d->List(WindowDriver::Row("cboItemName", i));
+            QCOMPARE(list->count(), 16);
+            QCOMPARE(list->itemText(15), QStringLiteral("Suit: 16 points"));
+            QCOMPARE(list->currentIndex(), 0);
+            QCOMPARE(field("txtItemQuantity", i)->text(), QStringLiteral("0"));
+            QCOMPARE(field("txtShatterResist", i)->text(), QStringLiteral("0"));
+            QVERIFY(!d->Box(WindowDriver::Row("chkSilver", i))->isChecked());
+        }
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("0 / 240"));
+        expectConsistent();
+    }
+
+    void help_button_explains_the_days()
+    {
+        d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
+        QCOMPARE(int(d->messages().shown.size()), 1);
+        QCOMPARE(d->messages().shown[0].text, T(rules::texts::kDaysHelp));
+        QCOMPARE(d->messages().shown[0].icon, MessageIcon::Question);
+    }
+
+    void invalid_item_type_is_reported_and_changes_nothing()
+    {
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("2"));
+        for (int code : {0, 7}) {
+            d->window().FillItemLists(code);
+            QCOMPARE(d->messages().shown.back().text, T(rules::texts::kInvalidItemType));
+            QCOMPARE(d->messages().shown.back().icon, MessageIcon::Stop);
+        }
+        QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
+        QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->count(), 47);
+    }
+
+    void every_caption_fits_its_control()
+    {
+        for (QWidget *w : d->window().findChildren<QWidget *>()) {
+            QString text;
+            int room = w->width();
+            if (auto *l = qobject_cast<QLabel *>(w))
+                text = l->text();
+            else if (auto *b = qobject_cast<QPushButton *>(w)) {
+                text = b->text().remove(QLatin1Char('&'));
+                room -= 4;
+            } else if (auto *c = qobject_cast<QComboBox *>(w)) {
+                for (int i = 0; i < c->count(); ++i)
+                    if (QFontMetrics(c->font()).horizontalAdvance(c->itemText(i)) > QFontMetrics(c->font()).horizontalAdvance(text))
+                        text = c->itemText(i);
+                room -= 20;
+            } else if (auto *g = qobject_cast<QGroupBox *>(w))
+                text = g->title();
+            else
+                continue;
+            const QFontMetrics metrics(w->font());
+            QVERIFY2(metrics.horizontalAdvance(text) <= room,
+                     qPrintable(w->objectName() + ": " + text));
+            QVERIFY2(metrics.height() <= w->height() || qobject_cast<QGroupBox *>(w),
+                     qPrintable(w->objectName()));
+        }
+    }
+
+    void every_control_has_a_name_a_screen_reader_can_speak()
+    {
+        for (QWidget *w : d->window().findChildren<QWidget *>()) {
+            if (!(w->focusPolicy() & Qt::TabFocus) || w->objectName().isEmpty() || w->parentWidget() == nullptr)
+                continue;
+            if (qobject_cast<QPushButton *>(w))
+                continue; // buttons speak their captions
+            if (w->objectName().startsWith(QLatin1String("qt_")))
+                continue;
+            QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        }
+        QCOMPARE(d->Field(QStringLiteral("txtItemQuantity_3"))->accessibleName(), QStringLiteral("Quantity, row 4"));
+    }
+};
+
+QTEST_MAIN(FrmMainTest)
+#include "tst_frmmain.moc"

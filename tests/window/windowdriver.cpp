@@ -1,0 +1,136 @@
+#include "windowdriver.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWindow>
+
+int RecordingMessages::Count(const QString &text) const
+{
+    int n = 0;
+    for (const ShownMessage &m : shown)
+        n += m.text == text ? 1 : 0;
+    return n;
+}
+
+WindowDriver::WindowDriver() : m_window(std::make_unique<window::frmMain>(m_messages))
+{
+    m_window->show();
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
+        qWarning("calculator window did not become active");
+    Settle();
+}
+
+WindowDriver::~WindowDriver() = default;
+
+QWidget *WindowDriver::Focus() const
+{
+    QApplication::processEvents();
+    return m_window->focusWidget();
+}
+
+void WindowDriver::Click(QWidget *widget)
+{
+    const QPoint at = widget->mapTo(m_window.get(), widget->rect().center());
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+    Settle();
+}
+
+void WindowDriver::Key(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget *target = m_window->focusWidget() ? m_window->focusWidget() : m_window.get();
+    QTest::keyClick(target, key, modifiers);
+    Settle();
+}
+
+void WindowDriver::Type(const QString &text)
+{
+    QWidget *target = m_window->focusWidget();
+    if (auto *edit = qobject_cast<QLineEdit *>(target)) {
+        edit->selectAll();
+        QTest::keyClick(target, Qt::Key_Delete);
+    }
+    QTest::keyClicks(target, text);
+}
+
+void WindowDriver::Enter(const QString &fieldName, const QString &text)
+{
+    Click(Field(fieldName));
+    Type(text);
+    Key(Qt::Key_Tab);
+}
+
+void WindowDriver::PickType(const QString &typeName)
+{
+    PickItem(-1, typeName);
+}
+
+void WindowDriver::PickItem(int row, const QString &itemName)
+{
+    QComboBox *list = row < 0 ? List(QStringLiteral("cboItemType")) : List(Row("cboItemName", row));
+    // Taking the focus first runs any leave check, as opening the list with the mouse would.
+    if (m_window->focusWidget() != list)
+        Click(list);
+    if (QApplication::activePopupWidget())
+        list->hidePopup();
+    const int index = list->findText(itemName);
+    if (index >= 0)
+        list->setCurrentIndex(index); // as the user's pick in the opened list does
+    Settle();
+}
+
+void WindowDriver::Settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+#include "rules/costing.h"
+#include "rules/numbers.h"
+
+#include <QLocale>
+
+QStringList MismatchedLabels(const WindowDriver &d)
+{
+    QStringList wrong;
+    const QString point = QLocale().decimalPoint();
+    const char separator = point.size() == 1 ? point.at(0).toLatin1() : '.';
+    auto expect = [&wrong](const QLabel *label, const std::string &text) {
+        if (label->text() != QString::fromStdString(text))
+            wrong << QStringLiteral("%1: %2 != %3")
+                         .arg(label->objectName(), label->text(), QString::fromStdString(text));
+    };
+    std::array<std::string, rules::kRowCount> points;
+    std::array<std::string, rules::kRowCount> silver;
+    for (int i = 0; i < rules::kRowCount; ++i) {
+        const auto *list = static_cast<const toolkit::SortedList *>(d.List(WindowDriver::Row("cboItemName", i)));
+        const std::string name = list->currentText().toStdString();
+        const std::string quantity = d.Field(WindowDriver::Row("txtItemQuantity", i))->text().toStdString();
+        const std::string resist = d.Field(WindowDriver::Row("txtShatterResist", i))->text().toStdString();
+        const rules::RowCost cost =
+            rules::CostRow({list->ItemData(list->ListIndex()), name, quantity,
+                            d.Box(WindowDriver::Row("chkSilver", i))->isChecked(), resist});
+        points[std::size_t(i)] = rules::WholeNumberText(cost.points);
+        silver[std::size_t(i)] = rules::GeneralNumberText(cost.silver, separator);
+        expect(d.Label(WindowDriver::Row("lblItemProdCost", i)), points[std::size_t(i)]);
+        expect(d.Label(WindowDriver::Row("lblItemSilverCost", i)), silver[std::size_t(i)]);
+    }
+    rules::TotalsInputs in;
+    const std::string level = d.Field(QStringLiteral("txtSkillLevel"))->text().toStdString();
+    const std::string days = d.Field(QStringLiteral("txtEventLength"))->text().toStdString();
+    in.skillLevelText = level;
+    in.daysText = days;
+    in.workshop = d.Box(QStringLiteral("chkUseWorkshop"))->isChecked();
+    in.enforceLevel = d.Box(QStringLiteral("chkEnforceSkillLevel"))->isChecked();
+    in.decimalSeparator = separator;
+    for (std::size_t i = 0; i < std::size_t(rules::kRowCount); ++i) {
+        in.rowPointsTexts[i] = points[i];
+        in.rowSilverTexts[i] = silver[i];
+    }
+    const rules::Totals totals = rules::ComputeTotals(in);
+    expect(d.Label(QStringLiteral("lblTotalCostSilver")), totals.silverText);
+    expect(d.Label(QStringLiteral("lblTotalCostPoints")), totals.pointsText);
+    expect(d.Label(QStringLiteral("lblTotalCostLevel")), totals.levelText);
+    expect(d.Label(QStringLiteral("lblTotalCostWorkshops")), totals.workshopsText);
+    return wrong;
+}

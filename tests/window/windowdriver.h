@@ -1,0 +1,74 @@
+#pragma once
+
+// Drives the calculator window as a user would, on the offscreen platform: keys go to the focused
+// widget, mouse presses go through the window's QWindow (where Qt decides focus moves), message
+// boxes are answered at once and recorded.
+
+#include "window/frmmain.h"
+#include "window/toolkit/messageboxes.h"
+#include "window/toolkit/sortedlist.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+struct ShownMessage {
+    toolkit::MessageIcon icon;
+    QString text;
+};
+
+class RecordingMessages final : public toolkit::MessageBoxes {
+public:
+    void Show(QWidget *, toolkit::MessageIcon icon, const QString &text) override
+    {
+        shown.push_back({icon, text});
+    }
+    std::vector<ShownMessage> shown;
+    int Count(const QString &text) const;
+};
+
+class WindowDriver {
+public:
+    WindowDriver();
+    ~WindowDriver();
+
+    window::frmMain &window() { return *m_window; }
+    RecordingMessages &messages() { return m_messages; }
+
+    template <typename T> T *Get(const QString &name) const
+    {
+        return m_window->findChild<T *>(name);
+    }
+    QComboBox *List(const QString &name) const { return Get<QComboBox>(name); }
+    QLineEdit *Field(const QString &name) const { return Get<QLineEdit>(name); }
+    QCheckBox *Box(const QString &name) const { return Get<QCheckBox>(name); }
+    QLabel *Label(const QString &name) const { return Get<QLabel>(name); }
+    QPushButton *Button(const QString &name) const { return Get<QPushButton>(name); }
+    static QString Row(const char *name, int row) { return QString::fromLatin1(name) + '_' + QString::number(row); }
+
+    QWidget *Focus() const;
+    // Gives the focus to a control by a mouse press on it (checks run as for a user's click).
+    void Click(QWidget *widget);
+    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Focuses the field (by mouse), replaces its text by typing, and leaves it with Tab.
+    void Enter(const QString &fieldName, const QString &text);
+    void Type(const QString &text);
+    void PickType(const QString &typeName);
+    void PickItem(int row, const QString &itemName);
+    // Lets queued work (the warning after an action) run.
+    void Settle();
+
+private:
+    RecordingMessages m_messages;
+    std::unique_ptr<window::frmMain> m_window;
+};
+
+// Every label that differs from what the rules give for the window's current inputs, as
+// "name: shown != expected"; empty when the window is consistent.
+QStringList MismatchedLabels(const WindowDriver &driver);
