@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Sets up, builds forgeTally for release, makes the Debian package, checks it with lintian and
+# prints the package's path. Install it with: apt install ./build-package/forgetally_*.deb
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+bash scripts/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+build=build-package
+step() { printf '\n=== forgeTally: %s\n' "$*"; }
+
+step "release build"
+# The hardening flags of a Debian package build; CMake reads no CPPFLAGS, so they join CXXFLAGS.
+cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+ldflags=$(dpkg-buildflags --get LDFLAGS)
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DFORGETALLY_WERROR=ON \
+      -DBUILD_TESTING=OFF -DFORGETALLY_BENCH=OFF \
+      -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" >/dev/null
+cmake --build "$build" -j "$jobs"
+
+step "Debian package"
+rm -f "$build"/forgetally_*.deb
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/forgetally_*.deb)
+dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
+dpkg-deb --contents "$deb" | awk '{ print $6 }'
+
+step "lintian"
+# lintian fails on errors only; its warnings are printed for the reader.
+if lintian --no-tag-display-limit "$deb"; then
+  echo "lintian: no errors"
+else
+  echo "lintian: FAILED" >&2
+  exit 1
+fi
+
+step "package ready"
+echo "$root/$deb"
