@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QLocale>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -50,6 +53,7 @@ private:
 private Q_SLOTS:
     void init()
     {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         d = std::make_unique<WindowDriver>();
     }
     void cleanup() { d.reset(); }
@@ -454,6 +458,51 @@ private Q_SLOTS:
         }
         QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
         QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->count(), 47);
+    }
+
+    void comma_locale_shows_and_reads_back_commas()
+    {
+        d.reset();
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        d = std::make_unique<WindowDriver>();
+        d->PickType(QStringLiteral("Weapons"));
+        d->PickItem(0, QStringLiteral("Long Sword"));
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("1"));
+        d->PickItem(1, QStringLiteral("Bow"));
+        // The fields always read "." as the decimal point; the labels use the locale's separator.
+        d->Enter(WindowDriver::Row("txtItemQuantity", 1), QStringLiteral("1.5"));
+        QCOMPARE(label("lblItemSilverCost", 0), QStringLiteral("2,4"));
+        QCOMPARE(label("lblItemSilverCost", 1), QStringLiteral("1,8"));
+        QCOMPARE(label("lblTotalCostSilver"), QStringLiteral("4,2"));
+        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("42 / 160"));
+        QCOMPARE(label("lblTotalCostLevel"), QStringLiteral("6 / 3 per day"));
+        expectConsistent();
+    }
+
+    void real_message_box_has_the_title_icon_and_one_ok_button()
+    {
+        QString title;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int buttons = 0;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = int(box->buttons().size());
+            box->button(QMessageBox::Ok)->click();
+        });
+        answer.start(10);
+        toolkit::DefaultMessageBoxes().Show(&d->window(), MessageIcon::Exclamation, QStringLiteral("Careful."));
+        answer.stop();
+        QCOMPARE(title, QStringLiteral("MIRVAK Production Calculator"));
+        QCOMPARE(text, QStringLiteral("Careful."));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, 1);
     }
 
     void every_caption_fits_its_control()
