@@ -92,11 +92,18 @@ set(CPACK_PACKAGE_VENDOR "forgeTally developers")
 set(CPACK_PACKAGE_CONTACT "forgeTally developers <forgetally@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "calculator for the production rules of the MIRVAK role-playing game")
-set(CPACK_PACKAGE_DESCRIPTION
-    "A player picks an item type and fills a production list of ten rows; the window \
-shows what each row costs in production points and in silver, and the totals of the \
-list: the points against what the player can produce, the skill levels needed in all \
-and per day, the silver and the workshops. The list and its totals print as a report.")
+# Debian shows the long description as it stands: lines of at most 80 characters.
+set(CPACK_PACKAGE_DESCRIPTION [[
+A desktop calculator for the production (crafting) rules of the MIRVAK
+role-playing game, as they stand in the game's 8th Edition rulebook.
+
+A player picks an item type (alchemy, armour, potions, scrolls, weapons or
+crystals) and fills a production list of ten rows. The window shows what each
+row costs in production points and in silver, and the totals of the list: the
+points against what the player can produce, the skill levels needed in all and
+per day over the production days, the silver and the workshops. An option
+offers only the items the player's skill level allows. The list and its totals
+print as a report.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

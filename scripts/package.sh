@@ -7,11 +7,14 @@ cd "$root"
 bash scripts/setup.sh
 
 jobs=$(nproc 2>/dev/null || echo 2)
-build=build-package
+# FORGETALLY_PACKAGE_BUILD puts the build elsewhere (a scratch directory, a CI cache).
+build=${FORGETALLY_PACKAGE_BUILD:-build-package}
 step() { printf '\n=== forgeTally: %s\n' "$*"; }
 
 step "release build"
-# The hardening flags of a Debian package build; CMake reads no CPPFLAGS, so they join CXXFLAGS.
+# The hardening flags of a Debian package build, all of them; CMake reads no CPPFLAGS, so they
+# join CXXFLAGS.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DFORGETALLY_WERROR=ON \
@@ -27,8 +30,8 @@ dpkg-deb --field "$deb" Package Version Architecture Depends Recommends
 dpkg-deb --contents "$deb" | awk '{ print $6 }'
 
 step "lintian"
-# lintian fails on errors only; its warnings are printed for the reader.
-if lintian --no-tag-display-limit "$deb"; then
+# lintian fails on errors only; its warnings and notes are printed for the reader.
+if lintian --tag-display-limit 0 --display-info "$deb"; then
   echo "lintian: no errors"
 else
   echo "lintian: FAILED" >&2
@@ -36,4 +39,4 @@ else
 fi
 
 step "package ready"
-echo "$root/$deb"
+realpath "$deb"
