@@ -62,7 +62,8 @@ Totals ComputeTotals(const TotalsInputs &in)
         out.inRange = false;
     if (in.workshop)
         capacity *= kWorkshopCapacityFactor;
-    if (capacity > std::numeric_limits<std::int32_t>::max()) {
+    if (capacity > std::numeric_limits<std::int32_t>::max() ||
+        capacity < std::numeric_limits<std::int32_t>::min()) {
         capacity = 0;
         out.inRange = false;
     }
