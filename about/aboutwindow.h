@@ -1,0 +1,16 @@
+#pragma once
+
+namespace about
+{
+
+class frmAbout;
+
+// The About button's reaction (cmdAbout_Click): shows the About window, creating (loading) it
+// first when none exists; when it is already open the same window is raised and activated and
+// its load step does not run again. Returns the window, which deletes itself when closed.
+frmAbout *ShowAboutWindow();
+
+// The open About window, or null when none is loaded.
+frmAbout *OpenAboutWindow();
+
+} // namespace about

@@ -1,0 +1,236 @@
+#include "about/frmabout.h"
+
+#include "about/separatorline.h"
+#include "rules/texts.h"
+#include "version.h"
+#include "window/toolkit/appicon.h"
+#include "window/toolkit/twips.h"
+
+#include <QDesktopServices>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <vector>
+
+namespace about
+{
+
+namespace
+{
+
+using toolkit::TwipRect;
+
+QString FromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The twip table of the window (left, top, width, height within the client area).
+constexpr TwipRect kClient{0, 0, 5730, 3555};
+constexpr TwipRect kPicIcon{240, 240, 540, 540};
+constexpr TwipRect kLblTitle{1050, 240, 3885, 240};
+constexpr TwipRect kLabel2{1050, 480, 3885, 240};
+constexpr TwipRect kLblVersion{1050, 780, 3885, 225};
+constexpr TwipRect kLblDescription{1050, 1125, 3885, 810};
+constexpr TwipRect kLabel1{1050, 2040, 3975, 255};
+constexpr TwipRect kLblDisclaimer{255, 2625, 3870, 825};
+constexpr TwipRect kCmdOK{4245, 2625, 1260, 345};
+constexpr TwipRect kCmdHomepage{4245, 3000, 1260, 345};
+// The etched separator, by its end points: grey member 1 above, white member 0 below.
+constexpr int kLine1_1Left = 90, kLine1_1Top = 2445;
+constexpr int kLine1_0Left = 105, kLine1_0Top = 2460;
+constexpr int kLine1Right = 5654;
+// The client area's top-left corner on the screen.
+constexpr int kScreenLeft = 2340, kScreenTop = 1935;
+// The program's icon is a 32 x 32 picture; the picture box takes its size.
+constexpr int kIconPixels = 32;
+// A push button's frame and margins beside its text (Fusion), in unscaled pixels.
+constexpr int kButtonBevel = 10;
+
+const QString kCredit = QStringLiteral("By the forgeTally developers, forgetally@example.org");
+const QString kDescription = QStringLiteral(
+    "This program follows the standard MIRVAK International rules as they stood in the 8th "
+    "Edition rulebook at time of compile. Changes made since that time may require an update to "
+    "this program.");
+const QString kUpdates = QStringLiteral("To check for updates, use the Visit Homepage button.");
+const QString kDisclaimer = QStringLiteral(
+    "Warning: This program is a beta. It might give you wrong numbers. Do not use it for anything "
+    "important without double checking the figures first.");
+
+QLabel *MakeLabel(QWidget *parent, const char *name, bool black, bool wrap)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wrap);
+    label->setFocusPolicy(Qt::NoFocus);
+    if (black) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+    }
+    return label;
+}
+
+// Whether a word-wrapped text fits a box of the given pixel size.
+bool WrappedTextFits(const QFontMetrics &metrics, const QString &text, const QSize &box)
+{
+    const QRect needed = metrics.boundingRect(
+        QRect(0, 0, box.width(), std::numeric_limits<int>::max() / 2), Qt::TextWordWrap, text);
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
+
+} // namespace
+
+frmAbout::frmAbout() : QDialog(nullptr)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    // A tool window: a title bar with only the close box, no task-bar entry.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // OK and the close box discard the window; it counts for the program's last-window-closed.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_QuitOnClose);
+    setModal(false);
+    setSizeGripEnabled(false);
+    setWindowIcon(toolkit::AppIcon());
+
+    CreateControls();
+    Form_Load();
+    LayoutControls();
+    cmdOK->setFocus();
+}
+
+void frmAbout::CreateControls()
+{
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setPixmap(toolkit::AppIcon().pixmap(kIconPixels, kIconPixels));
+    picIcon->setAccessibleName(FromView(rules::texts::kAppTitle) + QStringLiteral(" icon"));
+
+    lblTitle = MakeLabel(this, "lblTitle", true, false);
+    Label2 = MakeLabel(this, "Label2", true, false);
+    Label2->setText(kCredit);
+    lblVersion = MakeLabel(this, "lblVersion", false, false);
+    lblDescription = MakeLabel(this, "lblDescription", true, true);
+    lblDescription->setText(kDescription);
+    Label1 = MakeLabel(this, "Label1", false, false);
+    Label1->setText(kUpdates);
+
+    Line1_1 = new SeparatorLine(QColor(128, 128, 128), this);
+    Line1_1->setObjectName(QStringLiteral("Line1_1"));
+    Line1_1->setAccessibleName(QStringLiteral("Separator, upper line"));
+    Line1_0 = new SeparatorLine(Qt::white, this);
+    Line1_0->setObjectName(QStringLiteral("Line1_0"));
+    Line1_0->setAccessibleName(QStringLiteral("Separator, lower line"));
+
+    lblDisclaimer = MakeLabel(this, "lblDisclaimer", true, true);
+    lblDisclaimer->setText(kDisclaimer);
+
+    // Created in tab order: OK first, then Visit Homepage; the labels take no focus.
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdOK->setAccessibleName(QStringLiteral("OK"));
+    cmdOK->setAccessibleDescription(QStringLiteral("Closes the About window"));
+    cmdHomepage = new QPushButton(QStringLiteral("Visit Homepage"), this);
+    cmdHomepage->setObjectName(QStringLiteral("cmdHomepage"));
+    cmdHomepage->setAccessibleName(QStringLiteral("Visit Homepage"));
+    cmdHomepage->setAccessibleDescription(QStringLiteral("Opens ") +
+                                          QString::fromUtf8(forgetally::kHomepage) +
+                                          QStringLiteral(" in the web browser"));
+    setTabOrder(cmdOK, cmdHomepage);
+
+    for (QLabel *label : {Label2, lblDescription, Label1, lblDisclaimer})
+        label->setAccessibleName(label->text());
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(cmdHomepage, &QPushButton::clicked, this, &frmAbout::cmdHomepage_Click);
+}
+
+void frmAbout::Form_Load()
+{
+    const QString title = FromView(rules::texts::kAppTitle);
+    setWindowTitle(QStringLiteral("About ") + title);
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                            .arg(forgetally::kVersionMajor)
+                            .arg(forgetally::kVersionMinor)
+                            .arg(forgetally::kVersionRevision));
+    lblVersion->setAccessibleName(lblVersion->text());
+    lblTitle->setText(title);
+    lblTitle->setAccessibleName(title);
+}
+
+void frmAbout::LayoutControls()
+{
+    // One line texts through the toolkit's fit; the two wrapping labels then widen the factor in
+    // hundredths until their wrapped text fits their box too.
+    const std::array<toolkit::TextFit, 6> oneLine{{
+        {lblTitle->text(), kLblTitle.width, kLblTitle.height},
+        {Label2->text(), kLabel2.width, kLabel2.height},
+        {lblVersion->text(), kLblVersion.width, kLblVersion.height},
+        {Label1->text(), kLabel1.width, kLabel1.height},
+        {cmdOK->text(), kCmdOK.width, kCmdOK.height, kButtonBevel},
+        {cmdHomepage->text(), kCmdHomepage.width, kCmdHomepage.height, kButtonBevel},
+    }};
+    toolkit::TwipScale scale = toolkit::TwipScale::ToFit(font(), oneLine);
+    const QFontMetrics metrics(font());
+    const auto wrappedFit = [&](const toolkit::TwipScale &candidate) {
+        return WrappedTextFits(metrics, lblDescription->text(),
+                               candidate.rect(kLblDescription).size()) &&
+               WrappedTextFits(metrics, lblDisclaimer->text(),
+                               candidate.rect(kLblDisclaimer).size());
+    };
+    while (!wrappedFit(scale))
+        scale = toolkit::TwipScale(scale.factor() + 0.01);
+    m_scale = scale.factor();
+
+    const QRect icon = scale.rect(kPicIcon);
+    picIcon->setGeometry(QRect(icon.topLeft(), QSize(kIconPixels, kIconPixels)));
+    lblTitle->setGeometry(scale.rect(kLblTitle));
+    Label2->setGeometry(scale.rect(kLabel2));
+    lblVersion->setGeometry(scale.rect(kLblVersion));
+    lblDescription->setGeometry(scale.rect(kLblDescription));
+    Label1->setGeometry(scale.rect(kLabel1));
+    lblDisclaimer->setGeometry(scale.rect(kLblDisclaimer));
+    cmdOK->setGeometry(scale.rect(kCmdOK));
+    cmdHomepage->setGeometry(scale.rect(kCmdHomepage));
+
+    // Grey above, white one pixel below it at least, so the two never merge into one line.
+    const int right = scale.pixels(kLine1Right);
+    const int greyTop = scale.pixels(kLine1_1Top);
+    const int greyLeft = scale.pixels(kLine1_1Left);
+    Line1_1->setGeometry(greyLeft, greyTop, right - greyLeft + 1, 1);
+    const int whiteTop = std::max(scale.pixels(kLine1_0Top), greyTop + 1);
+    const int whiteLeft = scale.pixels(kLine1_0Left);
+    Line1_0->setGeometry(whiteLeft, whiteTop, right - whiteLeft + 1, 2);
+
+    const QSize client = scale.size(kClient.width, kClient.height);
+    setFixedSize(client);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QPoint screenOrigin = screen ? screen->geometry().topLeft() : QPoint();
+    // The screen position is a distance on the screen, not a text's room: it is not scaled.
+    const toolkit::TwipScale unscaled;
+    setGeometry(QRect(
+        screenOrigin + QPoint(unscaled.pixels(kScreenLeft), unscaled.pixels(kScreenTop)), client));
+}
+
+void frmAbout::cmdOK_Click()
+{
+    close();
+}
+
+void frmAbout::cmdHomepage_Click()
+{
+    // The desktop's default action for a web address; the result is ignored, as the shell's is.
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(forgetally::kHomepage)));
+}
+
+} // namespace about

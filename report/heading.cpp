@@ -1,0 +1,27 @@
+#include "report/heading.h"
+
+#include "version.h"
+
+namespace report
+{
+
+QString DateText(const QLocale &locale, const QDateTime &when)
+{
+    const QString date = locale.toString(when.date(), QLocale::ShortFormat);
+    const QTime time = when.time();
+    if (time.hour() == 0 && time.minute() == 0 && time.second() == 0)
+        return date;
+    return date + QLatin1Char(' ') + locale.toString(when, locale.timeFormat(QLocale::LongFormat));
+}
+
+ReportHeading CurrentHeading()
+{
+    ReportHeading heading;
+    heading.versionMajor = forgetally::kVersionMajor;
+    heading.versionMinor = forgetally::kVersionMinor;
+    heading.versionRevision = forgetally::kVersionRevision;
+    heading.dateText = DateText(QLocale(), QDateTime::currentDateTime());
+    return heading;
+}
+
+} // namespace report
