@@ -4,6 +4,8 @@
 #include "rules/fields.h"
 #include "rules/numbers.h"
 #include "rules/texts.h"
+#include "about/aboutwindow.h"
+#include "report/heading.h"
 #include "window/layout.h"
 #include "window/leaveguard.h"
 #include "window/toolkit/appicon.h"
@@ -520,12 +522,27 @@ void frmMain::cmdPrint_Click() { PrintReport(); }
 
 void frmMain::PrintReport()
 {
-    // Filled in with the report library.
+    // The report prints the texts as the window shows them; it computes and changes nothing.
+    report::ReportSnapshot snapshot;
+    snapshot.playerName = txtPlayerName->text();
+    snapshot.characterName = txtCharacterName->text();
+    for (std::size_t i = 0; i < cboItemName.size(); ++i) {
+        snapshot.rows.push_back({cboItemName[i]->ListIndex() >= 0 ? cboItemName[i]->currentText() : QString(),
+                                 txtItemQuantity[i]->text(), chkSilver[i]->isChecked(),
+                                 txtShatterResist[i]->text(), lblItemProdCost[i]->text(),
+                                 lblItemSilverCost[i]->text()});
+    }
+    snapshot.totalPointsCaption = lblTotalCostPoints->text();
+    snapshot.totalLevelCaption = lblTotalCostLevel->text();
+    snapshot.totalSilverCaption = lblTotalCostSilver->text();
+    snapshot.totalWorkshopsCaption = lblTotalCostWorkshops->text();
+    const report::PrintOutcome outcome =
+        m_printReport(report::BuildReport(snapshot, report::CurrentHeading()));
+    // A report that did not reach a printer must not pass for printed.
+    if (outcome != report::PrintOutcome::Printed)
+        m_messages.Show(this, toolkit::MessageIcon::Stop, report::OutcomeMessage(outcome));
 }
 
-void frmMain::cmdAbout_Click()
-{
-    // Filled in with the About window.
-}
+void frmMain::cmdAbout_Click() { about::ShowAboutWindow(); }
 
 } // namespace window

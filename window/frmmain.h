@@ -15,6 +15,8 @@
 
 #include "rules/costing.h"
 #include "rules/fields.h"
+#include "report/reportdocument.h"
+#include "report/reportprinter.h"
 #include "window/toolkit/messageboxes.h"
 #include "window/toolkit/twips.h"
 
@@ -22,6 +24,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -56,6 +59,10 @@ public:
     void RecalculateTotals();
 
     bool LevelWarningShown() const { return m_levelWarning.Shown(); }
+
+    // Where the report goes; the default printer unless a test puts something else in its place.
+    using ReportPrinter = std::function<report::PrintOutcome(const report::ReportDocument &)>;
+    void SetReportPrinter(ReportPrinter printer) { m_printReport = std::move(printer); }
     const toolkit::TwipScale &Scale() const { return m_scale; }
 
 protected:
@@ -97,6 +104,7 @@ private:
     void CheckLevelAfterAction();
 
     toolkit::MessageBoxes &m_messages;
+    ReportPrinter m_printReport = report::PrintReport;
     toolkit::TwipScale m_scale;
     LeaveGuard *m_leaveGuard = nullptr;
     char m_decimalSeparator = '.';

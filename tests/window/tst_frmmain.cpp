@@ -4,6 +4,8 @@
 #include "windowdriver.h"
 
 #include "rules/texts.h"
+#include "about/aboutwindow.h"
+#include "about/frmabout.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -458,6 +460,84 @@ private Q_SLOTS:
         }
         QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
         QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->count(), 47);
+    }
+
+    void print_sends_the_shown_texts_to_the_printer()
+    {
+        std::vector<report::ReportDocument> printed;
+        d->window().SetReportPrinter([&printed](const report::ReportDocument &doc) {
+            printed.push_back(doc);
+            return report::PrintOutcome::Printed;
+        });
+        d->PickType(QStringLiteral("Weapons"));
+        d->PickItem(2, QStringLiteral("Long Sword"));
+        d->Enter(WindowDriver::Row("txtItemQuantity", 2), QStringLiteral("2"));
+        d->Enter(QStringLiteral("txtPlayerName"), QStringLiteral("Ann"));
+        d->Click(d->Button(QStringLiteral("cmdPrint")));
+        QCOMPARE(int(printed.size()), 1);
+        QStringList texts;
+        for (const report::ReportLine &line : printed[0].lines)
+            for (const report::ReportItem &item : line.items)
+                if (item.kind == report::ReportItem::Kind::Text)
+                    texts << item.text;
+        QVERIFY(texts.contains(QStringLiteral("Player Name: Ann")));
+        QVERIFY(texts.contains(QStringLiteral("Long Sword")));
+        QVERIFY(texts.contains(QStringLiteral("Total Production Points: 48 / 160")));
+        QVERIFY(d->messages().shown.empty());
+    }
+
+    void print_is_dropped_while_a_field_is_refused()
+    {
+        int printed = 0;
+        d->window().SetReportPrinter([&printed](const report::ReportDocument &) {
+            ++printed;
+            return report::PrintOutcome::Printed;
+        });
+        d->Click(field("txtItemQuantity", 0));
+        d->Type(QStringLiteral("-3"));
+        d->Click(d->Button(QStringLiteral("cmdPrint")));
+        d->Key(Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(printed, 0);
+        QCOMPARE(d->messages().Count(T(rules::texts::kQuantityRefused)), 2);
+    }
+
+    void print_failure_is_reported_data()
+    {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no printer") << int(report::PrintOutcome::NoPrinter) << T(rules::texts::kNoPrinter);
+        QTest::newRow("refused") << int(report::PrintOutcome::PrinterRefused) << T(rules::texts::kPrinterRefused);
+    }
+    void print_failure_is_reported()
+    {
+        QFETCH(int, outcome);
+        QFETCH(QString, message);
+        d->window().SetReportPrinter([outcome](const report::ReportDocument &) {
+            return report::PrintOutcome(outcome);
+        });
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("4"));
+        d->Click(d->Button(QStringLiteral("cmdPrint")));
+        QCOMPARE(int(d->messages().shown.size()), 1);
+        QCOMPARE(d->messages().shown[0].text, message);
+        QCOMPARE(d->messages().shown[0].icon, MessageIcon::Stop);
+        QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("4"));
+    }
+
+    void about_opens_one_window_and_the_calculator_stays_usable()
+    {
+        d->Key(Qt::Key_A, Qt::AltModifier);
+        d->Click(d->Button(QStringLiteral("cmdAbout")));
+        QTRY_VERIFY(about::OpenAboutWindow());
+        int abouts = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            abouts += (qobject_cast<about::frmAbout *>(w) && w->isVisible()) ? 1 : 0;
+        QCOMPARE(abouts, 1);
+        d->window().activateWindow();
+        QTRY_VERIFY(d->window().isActiveWindow());
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("2"));
+        QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("16"));
+        about::OpenAboutWindow()->close();
+        QTRY_VERIFY(!about::OpenAboutWindow());
     }
 
     void comma_locale_shows_and_reads_back_commas()
