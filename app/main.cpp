@@ -1,3 +1,5 @@
+#include "version.h"
+#include "rules/texts.h"
 #include "window/frmmain.h"
 
 #include <QApplication>
@@ -6,8 +8,13 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("forgeTally"));
-    QApplication::setApplicationDisplayName(QStringLiteral("MIRVAK Production Calculator"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.7"));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(rules::texts::kAppTitle.data()));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(forgetally::kVersionMajor)
+                                            .arg(forgetally::kVersionMinor)
+                                            .arg(forgetally::kVersionRevision));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.forgetally"));
 
     window::frmMain main;
     main.show();
