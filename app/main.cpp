@@ -1,5 +1,4 @@
 #include "version.h"
-#include "rules/texts.h"
 #include "window/frmmain.h"
 
 #include <QApplication>
@@ -8,7 +7,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("forgeTally"));
-    QApplication::setApplicationDisplayName(QString::fromUtf8(rules::texts::kAppTitle.data()));
     QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
                                             .arg(forgetally::kVersionMajor)
                                             .arg(forgetally::kVersionMinor)
