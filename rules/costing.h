@@ -50,8 +50,9 @@ struct Totals {
     std::string workshopsText; // lblTotalCostWorkshops
     // Total points exceed the capacity while the enforce option is on.
     bool overLevel = false;
-    // False when the capacity or the total points leave the 32-bit range, or days are not
-    // above 0 (none of which the fields accept); the affected figures then read 0.
+    // False when the capacity or the total points leave the 32-bit range, days are not above 0,
+    // or the levels per day are not finite (tiny days); none of that passes the fields' checks.
+    // The affected figures then read 0.
     bool inRange = true;
 };
 
