@@ -4,11 +4,9 @@
 
 #include <QPointer>
 
-namespace about
-{
+namespace about {
 
-namespace
-{
+namespace {
 
 // Cleared by QPointer when the window deletes itself on closing.
 QPointer<frmAbout> &Instance()

@@ -1,7 +1,6 @@
 #pragma once
 
-namespace about
-{
+namespace about {
 
 class frmAbout;
 

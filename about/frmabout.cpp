@@ -19,11 +19,9 @@
 #include <limits>
 #include <vector>
 
-namespace about
-{
+namespace about {
 
-namespace
-{
+namespace {
 
 using toolkit::TwipRect;
 

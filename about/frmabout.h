@@ -14,13 +14,11 @@
 class QLabel;
 class QPushButton;
 
-namespace about
-{
+namespace about {
 
 class SeparatorLine;
 
-class frmAbout : public QDialog
-{
+class frmAbout : public QDialog {
     Q_OBJECT
 
   public:

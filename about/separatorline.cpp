@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-namespace about
-{
+namespace about {
 
 SeparatorLine::SeparatorLine(const QColor &colour, QWidget *parent)
     : QWidget(parent), m_colour(colour)

@@ -3,13 +3,11 @@
 #include <QColor>
 #include <QWidget>
 
-namespace about
-{
+namespace about {
 
 // One member of the etched separator: a horizontal line of one colour that fills its widget.
 // The grey upper member and the white lower member one pixel below draw the etched look.
-class SeparatorLine : public QWidget
-{
+class SeparatorLine : public QWidget {
     Q_OBJECT
 
   public:

@@ -36,11 +36,10 @@ Coverage measure(const QImage &source)
 
 } // namespace
 
-class AppIconTest : public QObject
-{
+class AppIconTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void eachSizeShowsTheDrawing_data()
     {
         QTest::addColumn<int>("side");

@@ -2,8 +2,7 @@
 
 #include "version.h"
 
-namespace report
-{
+namespace report {
 
 QString DateText(const QLocale &locale, const QDateTime &when)
 {

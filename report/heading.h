@@ -9,8 +9,7 @@
 #include <QLocale>
 #include <QString>
 
-namespace report
-{
+namespace report {
 
 // The report's date line in the locale's general date format: the short date, one space and the
 // long time (for example "3/7/2026 2:05:09 PM" under US English). At exactly midnight, 00:00:00,

@@ -4,11 +4,9 @@
 
 #include <iterator>
 
-namespace report
-{
+namespace report {
 
-namespace
-{
+namespace {
 
 // The version line names the program with this fixed text, not with the
 // application title; the two happen to be the same.

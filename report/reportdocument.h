@@ -9,8 +9,7 @@
 
 #include <vector>
 
-namespace report
-{
+namespace report {
 
 // One row of the production list, as the window shows it.
 struct ReportRow {

@@ -2,18 +2,15 @@
 
 #include <algorithm>
 
-namespace report
-{
+namespace report {
 
-namespace
-{
+namespace {
 
 // Sums of measured advances are compared with column positions computed by multiplication: a
 // position equal to a column up to rounding is at that column, not past it.
 constexpr double kSameColumnTolerance = 1e-6;
 
-class Cursor
-{
+class Cursor {
   public:
     Cursor(const PageMetrics &metrics, ReportLayout &layout) : m_metrics(metrics), m_layout(layout)
     {

@@ -12,8 +12,7 @@
 #include <functional>
 #include <vector>
 
-namespace report
-{
+namespace report {
 
 // Sizes in the paint device's units.
 struct PageMetrics {

@@ -11,11 +11,9 @@
 
 #include <array>
 
-namespace report
-{
+namespace report {
 
-namespace
-{
+namespace {
 
 QString FromView(std::string_view text)
 {

@@ -15,8 +15,7 @@
 
 class QPagedPaintDevice;
 
-namespace report
-{
+namespace report {
 
 enum class PrintOutcome {
     Printed,

@@ -60,27 +60,13 @@ constexpr CatalogueItem kAlchemy[] = {
 };
 
 constexpr CatalogueItem kArmour[] = {
-    {"Suit: 01 point", 1},
-    {"Suit: 02 points", 2},
-    {"Suit: 03 points", 3},
-    {"Suit: 04 points", 4},
-    {"Suit: 05 points", 6},
-    {"Suit: 06 points", 8},
-    {"Suit: 07 points", 10},
-    {"Suit: 08 points", 12},
-    {"Suit: 09 points", 15},
-    {"Suit: 10 points", 18},
-    {"Suit: 11 points", 21},
-    {"Suit: 12 points", 24},
-    {"Suit: 13 points", 28},
-    {"Suit: 14 points", 32},
-    {"Suit: 15 points", 36},
-    {"Suit: 16 points", 40},
-    {"Suit: 17 points", 45},
-    {"Suit: 18 points", 50},
-    {"Suit: 19 points", 55},
-    {"Suit: 20 points", 60},
-    {"Suit: 21 points", 66},
+    {"Suit: 01 point", 1},   {"Suit: 02 points", 2},  {"Suit: 03 points", 3},
+    {"Suit: 04 points", 4},  {"Suit: 05 points", 6},  {"Suit: 06 points", 8},
+    {"Suit: 07 points", 10}, {"Suit: 08 points", 12}, {"Suit: 09 points", 15},
+    {"Suit: 10 points", 18}, {"Suit: 11 points", 21}, {"Suit: 12 points", 24},
+    {"Suit: 13 points", 28}, {"Suit: 14 points", 32}, {"Suit: 15 points", 36},
+    {"Suit: 16 points", 40}, {"Suit: 17 points", 45}, {"Suit: 18 points", 50},
+    {"Suit: 19 points", 55}, {"Suit: 20 points", 60}, {"Suit: 21 points", 66},
     {"Suit: 22 points", 72},
 };
 
@@ -269,11 +255,17 @@ constexpr ItemType kItemTypes[] = {
     {"Scrolls", kScrolls}, {"Weapons", kWeapons}, {"Crystals", kCrystals},
 };
 
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char LowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 } // namespace
 
-bool IsItemType(std::int32_t code) { return code >= kFirstItemType && code <= kLastItemType; }
+bool IsItemType(std::int32_t code)
+{
+    return code >= kFirstItemType && code <= kLastItemType;
+}
 
 std::string_view ItemTypeName(std::int32_t code)
 {
@@ -286,7 +278,10 @@ std::span<const CatalogueItem> CatalogueItems(std::int32_t code)
                             : std::span<const CatalogueItem>();
 }
 
-bool ShowsSilverColumn(std::int32_t code) { return code == kItemTypeWeapons; }
+bool ShowsSilverColumn(std::int32_t code)
+{
+    return code == kItemTypeWeapons;
+}
 
 bool ShowsShatterResistColumn(std::int32_t code)
 {

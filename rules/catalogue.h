@@ -27,7 +27,8 @@ struct CatalogueItem {
 
 bool IsItemType(std::int32_t code);
 
-// "Alchemy", "Armour", "Potions", "Scrolls", "Weapons", "Crystals" for codes 1 to 6; empty otherwise.
+// "Alchemy", "Armour", "Potions", "Scrolls", "Weapons", "Crystals" for codes 1 to 6; empty
+// otherwise.
 std::string_view ItemTypeName(std::int32_t code);
 
 // The type's items in catalogue order; empty for a code outside 1 to 6.

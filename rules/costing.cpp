@@ -56,7 +56,8 @@ Totals ComputeTotals(const TotalsInputs &in)
     const double days = LeadingNumber(in.daysText);
 
     std::int64_t capacity = 0;
-    if (const auto base = ToInt32HalfEven(LeadingNumber(in.skillLevelText) * kPointsPerLevel * days))
+    if (const auto base =
+            ToInt32HalfEven(LeadingNumber(in.skillLevelText) * kPointsPerLevel * days))
         capacity = *base;
     else
         out.inRange = false;
@@ -71,7 +72,8 @@ Totals ComputeTotals(const TotalsInputs &in)
     std::int32_t totalPoints = 0;
     double totalSilver = 0;
     for (int i = 0; i < kRowCount; ++i) {
-        const double rowPoints = ReadNumberText(in.rowPointsTexts[std::size_t(i)], in.decimalSeparator);
+        const double rowPoints =
+            ReadNumberText(in.rowPointsTexts[std::size_t(i)], in.decimalSeparator);
         if (const auto sum = ToInt32HalfEven(rowPoints + totalPoints))
             totalPoints = *sum;
         else
@@ -93,8 +95,9 @@ Totals ComputeTotals(const TotalsInputs &in)
         out.inRange = false;
     }
     out.workshopsText = in.workshop
-        ? GeneralNumberText(RoundNumber(totalPoints / kPointsPerWorkshop, 1), in.decimalSeparator)
-        : "0";
+                            ? GeneralNumberText(RoundNumber(totalPoints / kPointsPerWorkshop, 1),
+                                                in.decimalSeparator)
+                            : "0";
     out.levelText = GeneralNumberText(levels, in.decimalSeparator) + " / " +
                     GeneralNumberText(levelsPerDay, in.decimalSeparator) + " per day";
     out.overLevel = in.enforceLevel && totalPoints > capacity;

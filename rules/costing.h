@@ -12,10 +12,10 @@ namespace rules {
 inline constexpr int kRowCount = 10;
 
 struct RowInputs {
-    std::int32_t unitCost = 0;       // ItemData of the row's selected entry
-    std::string_view itemName;       // text of the selected entry (weapon silver look-up)
-    std::string_view quantityText;   // read with LeadingNumber
-    bool silver = false;             // the silver box is checked
+    std::int32_t unitCost = 0;          // ItemData of the row's selected entry
+    std::string_view itemName;          // text of the selected entry (weapon silver look-up)
+    std::string_view quantityText;      // read with LeadingNumber
+    bool silver = false;                // the silver box is checked
     std::string_view shatterResistText; // only whether it reads above 0 matters
 };
 
@@ -61,13 +61,13 @@ Totals ComputeTotals(const TotalsInputs &in);
 // Whether the over-level warning is shown: while the list stays over the level it is shown on
 // every second check, starting with the first. A check that is not over the level changes nothing.
 class LevelWarning {
-public:
+  public:
     // Returns true when the warning is to be shown now.
     bool Check(bool overLevel);
     bool Shown() const { return m_shown; }
     void Clear() { m_shown = false; }
 
-private:
+  private:
     bool m_shown = false;
 };
 

@@ -7,7 +7,10 @@ namespace rules {
 
 namespace {
 
-FieldCheck Refuse(std::string_view message) { return {false, std::string(message)}; }
+FieldCheck Refuse(std::string_view message)
+{
+    return {false, std::string(message)};
+}
 
 } // namespace
 

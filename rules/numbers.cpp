@@ -10,7 +10,10 @@ namespace rules {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c)
 {
@@ -129,7 +132,8 @@ double LeadingNumber(std::string_view text)
     const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
                                            std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        const auto mantissa = std::string_view(s).substr(mantissaStart, mantissaEnd - mantissaStart);
+        const auto mantissa =
+            std::string_view(s).substr(mantissaStart, mantissaEnd - mantissaStart);
         value = DecimalMagnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity()
                                                          : 0.0;
     } else if (ec != std::errc()) {
@@ -166,8 +170,8 @@ Digits15 ToDigits15(double x)
 {
     Digits15 out;
     std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x,
-                                   std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
     std::string_view text(buf.data(), std::size_t(res.ptr - buf.data()));
     if (!text.empty() && text.front() == '-') {
         out.negative = true;
@@ -193,8 +197,8 @@ double RoundTo15Digits(double x)
     if (!std::isfinite(x) || x == 0)
         return x;
     std::array<char, 64> buf{};
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), x,
-                                   std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
     double rounded = x;
     std::from_chars(buf.data(), res.ptr, rounded, std::chars_format::scientific);
     return rounded;

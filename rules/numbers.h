@@ -29,9 +29,10 @@ double RoundTo15Digits(double x);
 // whole to 15 significant digits counts as whole and x comes back unchanged.
 double RoundNumber(double x, int multiple);
 
-// The text of a result label: 15 significant digits, no grouping, no trailing zeros, no separator for
-// whole values, "0" before the separator below 1. Plain notation from 0.0001 up to (not including)
-// 10^15, otherwise an exponent form such as 1E+15 or 1.5E-05. Negative zero is written "0".
+// The text of a result label: 15 significant digits, no grouping, no trailing zeros, no separator
+// for whole values, "0" before the separator below 1. Plain notation from 0.0001 up to (not
+// including) 10^15, otherwise an exponent form such as 1E+15 or 1.5E-05. Negative zero is written
+// "0".
 std::string GeneralNumberText(double x, char decimalSeparator);
 
 // A whole number as plain decimal digits with a leading minus for negatives.

@@ -1,11 +1,11 @@
 #include "window/frmmain.h"
 
+#include "about/aboutwindow.h"
+#include "report/heading.h"
 #include "rules/catalogue.h"
 #include "rules/fields.h"
 #include "rules/numbers.h"
 #include "rules/texts.h"
-#include "about/aboutwindow.h"
-#include "report/heading.h"
 #include "window/layout.h"
 #include "window/leaveguard.h"
 #include "window/toolkit/appicon.h"
@@ -29,9 +29,15 @@ namespace window {
 
 namespace {
 
-QString Q(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString Q(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
-std::string Utf8(const QString &text) { return text.toStdString(); }
+std::string Utf8(const QString &text)
+{
+    return text.toStdString();
+}
 
 char DecimalSeparatorOf(const QLocale &locale)
 {
@@ -40,7 +46,10 @@ char DecimalSeparatorOf(const QLocale &locale)
     return c != '\0' ? c : '.';
 }
 
-QString RowName(std::string_view name, int row) { return Q(name) + QLatin1Char('_') + QString::number(row); }
+QString RowName(std::string_view name, int row)
+{
+    return Q(name) + QLatin1Char('_') + QString::number(row);
+}
 
 // What a screen reader says for a control whose caption stands in a separate label.
 QString RowAccessibleName(std::string_view column, int row)
@@ -73,7 +82,8 @@ std::vector<toolkit::TextFit> TextsToFit()
     QString widestItem;
     QString widestType;
     for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
-        if (metrics.horizontalAdvance(Q(rules::ItemTypeName(code))) > metrics.horizontalAdvance(widestType))
+        if (metrics.horizontalAdvance(Q(rules::ItemTypeName(code))) >
+            metrics.horizontalAdvance(widestType))
             widestType = Q(rules::ItemTypeName(code));
         for (const rules::CatalogueItem &item : rules::CatalogueItems(code))
             if (metrics.horizontalAdvance(Q(item.name)) > metrics.horizontalAdvance(widestItem))
@@ -96,8 +106,7 @@ std::vector<toolkit::TextFit> TextsToFit()
 frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_messages(messages),
-      m_decimalSeparator(DecimalSeparatorOf(QLocale()))
+      m_messages(messages), m_decimalSeparator(DecimalSeparatorOf(QLocale()))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Q(rules::texts::kAppTitle));
@@ -133,7 +142,8 @@ void frmMain::BuildControls()
         w->setObjectName(name);
         w->setGeometry(m_scale.rect(rect));
     };
-    auto make = [&](ControlKind kind, QWidget *parentWidget, std::string_view caption) -> QWidget * {
+    auto make = [&](ControlKind kind, QWidget *parentWidget,
+                    std::string_view caption) -> QWidget * {
         switch (kind) {
         case ControlKind::Group:
             return new QGroupBox(Q(caption), parentWidget);
@@ -227,9 +237,9 @@ void frmMain::BuildControls()
 
     // Captions standing beside their controls name them for screen readers.
     const std::pair<const char *, QWidget *> captions[] = {
-        {"Label1", cboItemType},      {"Label2", chkUseWorkshop},
+        {"Label1", cboItemType},          {"Label2", chkUseWorkshop},
         {"Label8", chkEnforceSkillLevel}, {"lblSkillLevel", txtSkillLevel},
-        {"Label13", txtEventLength},  {"Label9", txtPlayerName},
+        {"Label13", txtEventLength},      {"Label9", txtPlayerName},
         {"Label11", txtCharacterName},
     };
     for (const auto &[labelName, control] : captions) {
@@ -250,7 +260,8 @@ void frmMain::BuildControls()
 
 void frmMain::SetTabOrder()
 {
-    std::vector<QWidget *> order = {cboItemType, chkUseWorkshop, chkEnforceSkillLevel, txtSkillLevel};
+    std::vector<QWidget *> order = {cboItemType, chkUseWorkshop, chkEnforceSkillLevel,
+                                    txtSkillLevel};
     for (std::size_t i = 0; i < std::size_t(rules::kRowCount); ++i) {
         order.push_back(cboItemName[i]);
         order.push_back(txtItemQuantity[i]);
@@ -280,7 +291,8 @@ void frmMain::ConnectReactions()
 
     for (int i = 0; i < rules::kRowCount; ++i) {
         const auto at = std::size_t(i);
-        connect(cboItemName[at], &toolkit::SortedList::Click, this, [this, i] { cboItemName_Click(i); });
+        connect(cboItemName[at], &toolkit::SortedList::Click, this,
+                [this, i] { cboItemName_Click(i); });
         connect(chkSilver[at], &QCheckBox::toggled, this, [this, i] { chkSilver_Click(i); });
         m_leaveGuard->Guard(
             txtItemQuantity[at], MessageIcon::Exclamation,
@@ -292,12 +304,10 @@ void frmMain::ConnectReactions()
             [this, i] { txtShatterResist_LostFocus(i); }, true);
     }
     m_leaveGuard->Guard(
-        txtEventLength, MessageIcon::Exclamation,
-        [this] { return txtEventLength_Validate(); },
+        txtEventLength, MessageIcon::Exclamation, [this] { return txtEventLength_Validate(); },
         [this] { txtEventLength_LostFocus(); }, true);
     m_leaveGuard->Guard(
-        txtSkillLevel, MessageIcon::Exclamation,
-        [this] { return txtSkillLevel_Validate(); },
+        txtSkillLevel, MessageIcon::Exclamation, [this] { return txtSkillLevel_Validate(); },
         [this] { txtSkillLevel_LostFocus(); }, false);
 }
 
@@ -379,8 +389,8 @@ void frmMain::RecalculateRow(int row)
     const std::string name = index >= 0 ? Utf8(list->itemText(index)) : std::string();
     const std::string quantity = Utf8(txtItemQuantity[at]->text());
     const std::string shatterResist = Utf8(txtShatterResist[at]->text());
-    const rules::RowCost cost = rules::CostRow({list->ItemData(index), name, quantity,
-                                                chkSilver[at]->isChecked(), shatterResist});
+    const rules::RowCost cost = rules::CostRow(
+        {list->ItemData(index), name, quantity, chkSilver[at]->isChecked(), shatterResist});
     if (cost.unknownWeapon)
         ShowMessage(toolkit::MessageIcon::Stop, rules::texts::kUnknownWeapon);
     lblItemProdCost[at]->SetCaption(Q(rules::WholeNumberText(cost.points)));
@@ -445,13 +455,25 @@ void frmMain::ShowMessage(toolkit::MessageIcon icon, std::string_view text)
     m_messages.Show(this, icon, Q(text));
 }
 
-void frmMain::cboItemType_Click() { FillItemLists(SelectedItemType()); }
+void frmMain::cboItemType_Click()
+{
+    FillItemLists(SelectedItemType());
+}
 
-void frmMain::cboItemName_Click(int Index) { RecalculateRow(Index); }
+void frmMain::cboItemName_Click(int Index)
+{
+    RecalculateRow(Index);
+}
 
-void frmMain::chkSilver_Click(int Index) { RecalculateRow(Index); }
+void frmMain::chkSilver_Click(int Index)
+{
+    RecalculateRow(Index);
+}
 
-void frmMain::chkUseWorkshop_Click() { RecalculateAllRows(); }
+void frmMain::chkUseWorkshop_Click()
+{
+    RecalculateAllRows();
+}
 
 void frmMain::chkEnforceSkillLevel_Click()
 {
@@ -466,21 +488,30 @@ rules::FieldCheck frmMain::txtItemQuantity_Validate(int Index) const
     return rules::CheckQuantity(Utf8(txtItemQuantity[std::size_t(Index)]->text()));
 }
 
-void frmMain::txtItemQuantity_LostFocus(int Index) { RecalculateRow(Index); }
+void frmMain::txtItemQuantity_LostFocus(int Index)
+{
+    RecalculateRow(Index);
+}
 
 rules::FieldCheck frmMain::txtShatterResist_Validate(int Index) const
 {
     return rules::CheckShatterResist(Utf8(txtShatterResist[std::size_t(Index)]->text()));
 }
 
-void frmMain::txtShatterResist_LostFocus(int Index) { RecalculateRow(Index); }
+void frmMain::txtShatterResist_LostFocus(int Index)
+{
+    RecalculateRow(Index);
+}
 
 rules::FieldCheck frmMain::txtEventLength_Validate() const
 {
     return rules::CheckDays(Utf8(txtEventLength->text()));
 }
 
-void frmMain::txtEventLength_LostFocus() { RecalculateTotals(); }
+void frmMain::txtEventLength_LostFocus()
+{
+    RecalculateTotals();
+}
 
 rules::FieldCheck frmMain::txtSkillLevel_Validate() const
 {
@@ -518,7 +549,10 @@ void frmMain::cmdReset_Click()
     RecalculateTotals();
 }
 
-void frmMain::cmdPrint_Click() { PrintReport(); }
+void frmMain::cmdPrint_Click()
+{
+    PrintReport();
+}
 
 void frmMain::PrintReport()
 {
@@ -527,10 +561,10 @@ void frmMain::PrintReport()
     snapshot.playerName = txtPlayerName->text();
     snapshot.characterName = txtCharacterName->text();
     for (std::size_t i = 0; i < cboItemName.size(); ++i) {
-        snapshot.rows.push_back({cboItemName[i]->ListIndex() >= 0 ? cboItemName[i]->currentText() : QString(),
-                                 txtItemQuantity[i]->text(), chkSilver[i]->isChecked(),
-                                 txtShatterResist[i]->text(), lblItemProdCost[i]->text(),
-                                 lblItemSilverCost[i]->text()});
+        snapshot.rows.push_back(
+            {cboItemName[i]->ListIndex() >= 0 ? cboItemName[i]->currentText() : QString(),
+             txtItemQuantity[i]->text(), chkSilver[i]->isChecked(), txtShatterResist[i]->text(),
+             lblItemProdCost[i]->text(), lblItemSilverCost[i]->text()});
     }
     snapshot.totalPointsCaption = lblTotalCostPoints->text();
     snapshot.totalLevelCaption = lblTotalCostLevel->text();
@@ -543,6 +577,9 @@ void frmMain::PrintReport()
         m_messages.Show(this, toolkit::MessageIcon::Stop, report::OutcomeMessage(outcome));
 }
 
-void frmMain::cmdAbout_Click() { about::ShowAboutWindow(); }
+void frmMain::cmdAbout_Click()
+{
+    about::ShowAboutWindow();
+}
 
 } // namespace window

@@ -13,10 +13,10 @@
 // totals, which read the ten row labels back and write the four total labels. When the user's
 // action has finished, the over-level warning is considered once, on the totals it ended with.
 
-#include "rules/costing.h"
-#include "rules/fields.h"
 #include "report/reportdocument.h"
 #include "report/reportprinter.h"
+#include "rules/costing.h"
+#include "rules/fields.h"
 #include "window/toolkit/messageboxes.h"
 #include "window/toolkit/twips.h"
 
@@ -46,7 +46,7 @@ class LeaveGuard;
 
 class frmMain : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit frmMain(toolkit::MessageBoxes &messages = toolkit::DefaultMessageBoxes(),
                      QWidget *parent = nullptr);
     ~frmMain() override;
@@ -65,10 +65,10 @@ public:
     void SetReportPrinter(ReportPrinter printer) { m_printReport = std::move(printer); }
     const toolkit::TwipScale &Scale() const { return m_scale; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
 
-private:
+  private:
     void BuildControls();
     void SetTabOrder();
     void ConnectReactions();

@@ -60,7 +60,13 @@ constexpr RowSpec kRow[] = {
 
 } // namespace
 
-std::span<const ControlSpec> FixedControls() { return kFixed; }
-std::span<const RowSpec> RowControls() { return kRow; }
+std::span<const ControlSpec> FixedControls()
+{
+    return kFixed;
+}
+std::span<const RowSpec> RowControls()
+{
+    return kRow;
+}
 
 } // namespace window

@@ -22,7 +22,7 @@ enum class ControlKind {
 };
 
 struct ControlSpec {
-    std::string_view name;    // the control's objectName
+    std::string_view name; // the control's objectName
     ControlKind kind;
     std::string_view group;   // the group it stands in; empty for the window itself
     std::string_view caption; // caption or initial contents

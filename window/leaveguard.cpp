@@ -38,7 +38,10 @@ LeaveGuard::LeaveGuard(QWidget *window, toolkit::MessageBoxes &messages)
     qApp->installEventFilter(this);
 }
 
-LeaveGuard::~LeaveGuard() { qApp->removeEventFilter(this); }
+LeaveGuard::~LeaveGuard()
+{
+    qApp->removeEventFilter(this);
+}
 
 void LeaveGuard::Guard(QLineEdit *field, toolkit::MessageIcon icon, Check check, Leave leave,
                        bool selectOnEntry)
@@ -123,9 +126,9 @@ bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
         return OnShortcut(watched);
     case QEvent::FocusIn:
         // The field selects its own text; the press that brought the focus must not undo that.
-        if (Field *field = Find(watched); field && field->selectOnEntry &&
-                                          static_cast<QFocusEvent *>(event)->reason() ==
-                                              Qt::MouseFocusReason)
+        if (Field *field = Find(watched);
+            field && field->selectOnEntry &&
+            static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
             m_enteredByMouse = field->edit;
         return false;
     case QEvent::FocusOut:

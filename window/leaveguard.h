@@ -4,8 +4,9 @@
 // control of the same window (Tab, Shift+Tab, a mouse press on a control that takes the focus,
 // a button's Alt access key), the field's rule runs. A refused text brings up the field's message,
 // keeps the focus in the field with all of its text selected, and drops what the user did to the
-// other control. An accepted text lets the move go ahead, and the field's leave reaction runs as the
-// focus goes. Nothing runs when the window loses activation, a popup opens, or the window closes.
+// other control. An accepted text lets the move go ahead, and the field's leave reaction runs as
+// the focus goes. Nothing runs when the window loses activation, a popup opens, or the window
+// closes.
 //
 // Qt moves the focus on a mouse press before any widget sees the press, so presses are caught at
 // the window's QWindow; Alt access keys arrive as QEvent::Shortcut and are turned into an immediate
@@ -27,7 +28,7 @@ namespace window {
 
 class LeaveGuard : public QObject {
     Q_OBJECT
-public:
+  public:
     using Check = std::function<rules::FieldCheck()>;
     using Leave = std::function<void()>;
 
@@ -41,14 +42,14 @@ public:
     // Off once the window is closing: nothing more is checked.
     void SetActive(bool active) { m_active = active; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // A mouse button was released over the window (an action by mouse ends there).
     void MouseReleased();
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     struct Field {
         QLineEdit *edit;
         toolkit::MessageIcon icon;

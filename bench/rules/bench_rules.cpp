@@ -14,7 +14,8 @@
 namespace {
 
 // "Long Sword", quantity 2, silver, shatter resist 4 : 228 points, 242.4 silver.
-void BM_CostRow(benchmark::State &state) {
+void BM_CostRow(benchmark::State &state)
+{
     const rules::RowInputs row{24, "Long Sword", "2", true, "4"};
     for (auto _ : state) {
         rules::RowCost cost = rules::CostRow(row);
@@ -24,7 +25,8 @@ void BM_CostRow(benchmark::State &state) {
 BENCHMARK(BM_CostRow);
 
 // One row as RecalculateRow does it: the cost and the two label texts.
-void BM_CostRowWithLabels(benchmark::State &state) {
+void BM_CostRowWithLabels(benchmark::State &state)
+{
     const rules::RowInputs row{24, "Long Sword", "2", true, "4"};
     for (auto _ : state) {
         const rules::RowCost cost = rules::CostRow(row);
@@ -37,7 +39,8 @@ void BM_CostRowWithLabels(benchmark::State &state) {
 BENCHMARK(BM_CostRowWithLabels);
 
 // Ten filled rows, workshop on, enforce on.
-void BM_ComputeTotals(benchmark::State &state) {
+void BM_ComputeTotals(benchmark::State &state)
+{
     rules::TotalsInputs in;
     in.skillLevelText = "10";
     in.daysText = "2";
@@ -53,7 +56,8 @@ void BM_ComputeTotals(benchmark::State &state) {
 BENCHMARK(BM_ComputeTotals);
 
 // "Alchemy" (47 items) with the level filter on at level 10: what one row's list receives.
-void BM_SortedOfferedItemsAlchemy(benchmark::State &state) {
+void BM_SortedOfferedItemsAlchemy(benchmark::State &state)
+{
     for (auto _ : state) {
         auto items = rules::SortedOfferedItems(1, true, 10);
         benchmark::DoNotOptimize(items.data());

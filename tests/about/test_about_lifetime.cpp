@@ -10,8 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-class AboutLifetimeTest : public QObject
-{
+class AboutLifetimeTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:

@@ -16,12 +16,10 @@
 
 using about::frmAbout;
 
-namespace
-{
+namespace {
 
 // Receives the desktop's "open this address" requests in place of a browser.
-class UrlRecorder : public QObject
-{
+class UrlRecorder : public QObject {
     Q_OBJECT
 
   public:
@@ -43,8 +41,7 @@ QLabel *Label(QWidget *window, const char *name)
 
 } // namespace
 
-class AboutWindowTest : public QObject
-{
+class AboutWindowTest : public QObject {
     Q_OBJECT
 
   private:

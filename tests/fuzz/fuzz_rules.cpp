@@ -35,18 +35,21 @@
 
 namespace {
 
-[[noreturn]] void Violated(const char *what, int line, std::string_view detail) {
+[[noreturn]] void Violated(const char *what, int line, std::string_view detail)
+{
     std::fprintf(stderr, "fuzz_rules: invariant violated (line %d): %s\n  detail: %.*s\n", line,
                  what, static_cast<int>(detail.size()), detail.data());
     std::abort();
 }
 
-#define INVARIANT(cond, detail)                                                                  \
-    do {                                                                                         \
-        if (!(cond)) Violated(#cond, __LINE__, (detail));                                        \
+#define INVARIANT(cond, detail)                                                                    \
+    do {                                                                                           \
+        if (!(cond))                                                                               \
+            Violated(#cond, __LINE__, (detail));                                                   \
     } while (false)
 
-std::string Quote(std::string_view text) {
+std::string Quote(std::string_view text)
+{
     std::string out = "\"";
     for (char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
@@ -61,7 +64,8 @@ std::string Quote(std::string_view text) {
     return out + "\"";
 }
 
-std::string Num(double x) {
+std::string Num(double x)
+{
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.17g", x);
     return buf;
@@ -71,10 +75,13 @@ constexpr double kInt32Min = -2147483648.0;
 constexpr double kInt32Max = 2147483647.0;
 
 // Round half to even: std::nearbyint in the default rounding mode (the fuzzer never changes it).
-std::optional<std::int64_t> RefInt32(double x) {
-    if (!std::isfinite(x)) return std::nullopt;
+std::optional<std::int64_t> RefInt32(double x)
+{
+    if (!std::isfinite(x))
+        return std::nullopt;
     const double r = std::nearbyint(x);
-    if (r < kInt32Min || r > kInt32Max) return std::nullopt;
+    if (r < kInt32Min || r > kInt32Max)
+        return std::nullopt;
     return static_cast<std::int64_t>(r);
 }
 
@@ -82,36 +89,48 @@ std::optional<std::int64_t> RefInt32(double x) {
 // A reference reading of LeadingNumber, used where it can decide the value for sure.
 
 struct RefLeading {
-    bool decided = true;   // false: only "not NaN" can be checked
-    double value = 0;      // the exact value when decided
+    bool decided = true;    // false: only "not NaN" can be checked
+    double value = 0;       // the exact value when decided
     bool infOrZero = false; // out of the double range: either the infinity below or zero
-    double infinity = 0;   // +inf or -inf
+    double infinity = 0;    // +inf or -inf
     bool subnormal = false; // a subnormal value: the exact value or zero are both fine
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-RefLeading ReferenceLeadingNumber(std::string_view text) {
+RefLeading ReferenceLeadingNumber(std::string_view text)
+{
     std::string s;
     for (char c : text)
-        if (c != ' ' && c != '\t' && c != '\n') s += c;
+        if (c != ' ' && c != '\t' && c != '\n')
+            s += c;
     RefLeading ref;
-    if (s.size() >= 2 && s[0] == '&' && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
+    if (s.size() >= 2 && s[0] == '&' &&
+        (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
         const bool hex = s[1] == 'H' || s[1] == 'h';
         const bool lowerPrefix = s[1] == 'h' || s[1] == 'o';
         std::size_t i = 2;
-        while (i < s.size() && s[i] == '0') ++i;
+        while (i < s.size() && s[i] == '0')
+            ++i;
         std::uint64_t v = 0;
         std::size_t digits = 0;
         for (; i < s.size(); ++i) {
             int d = -1;
             const char c = s[i];
-            if (IsDigit(c)) d = c - '0';
-            else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-            else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-            if (d < 0 || (!hex && d > 7)) break;
+            if (IsDigit(c))
+                d = c - '0';
+            else if (hex && c >= 'A' && c <= 'F')
+                d = c - 'A' + 10;
+            else if (hex && c >= 'a' && c <= 'f')
+                d = c - 'a' + 10;
+            if (d < 0 || (!hex && d > 7))
+                break;
             v = v * (hex ? 16u : 8u) + static_cast<std::uint64_t>(d);
-            if (++digits > 13) break;
+            if (++digits > 13)
+                break;
         }
         // Lower-case prefixes, and values beyond 16 bits (which a faithful reading may take as
         // a signed 16- or 32-bit whole number), are left open.
@@ -124,7 +143,8 @@ RefLeading ReferenceLeadingNumber(std::string_view text) {
     }
     std::size_t i = 0;
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
     if (i < s.size() && s[i] == '&') { // a sign before &H / &O: left open
         ref.decided = false;
         return ref;
@@ -139,29 +159,36 @@ RefLeading ReferenceLeadingNumber(std::string_view text) {
     for (; i < s.size(); ++i) {
         if (IsDigit(s[i])) {
             ++mantissaDigits;
-            if (s[i] != '0') seenNonZero = true;
-            if (!inFraction && seenNonZero) ++intDigitsAfterLead;
-            if (inFraction && !seenNonZero) ++fractionZeros;
+            if (s[i] != '0')
+                seenNonZero = true;
+            if (!inFraction && seenNonZero)
+                ++intDigitsAfterLead;
+            if (inFraction && !seenNonZero)
+                ++fractionZeros;
         } else if (s[i] == '.' && !inFraction) {
             inFraction = true;
         } else {
             break;
         }
     }
-    if (mantissaDigits == 0) return ref; // no number: 0
+    if (mantissaDigits == 0)
+        return ref; // no number: 0
     firstNonZero = intDigitsAfterLead > 0 ? intDigitsAfterLead : -fractionZeros;
     std::size_t end = i;
     long long exponent = 0;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
         std::size_t j = i + 1;
         bool expNegative = false;
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) expNegative = s[j++] == '-';
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            expNegative = s[j++] == '-';
         if (j < s.size() && IsDigit(s[j])) {
             while (j < s.size() && IsDigit(s[j])) {
-                if (exponent < 1000000000) exponent = exponent * 10 + (s[j] - '0');
+                if (exponent < 1000000000)
+                    exponent = exponent * 10 + (s[j] - '0');
                 ++j;
             }
-            if (expNegative) exponent = -exponent;
+            if (expNegative)
+                exponent = -exponent;
             end = j;
         }
     }
@@ -169,7 +196,8 @@ RefLeading ReferenceLeadingNumber(std::string_view text) {
     double v = 0;
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
     if (ec == std::errc::result_out_of_range) {
-        if (!seenNonZero) return ref;
+        if (!seenNonZero)
+            return ref;
         ref.infOrZero = true;
         ref.infinity = negative ? -HUGE_VAL : HUGE_VAL;
         // The scale decides: far above 10^308 overflows, far below 10^-308 underflows.
@@ -185,11 +213,13 @@ RefLeading ReferenceLeadingNumber(std::string_view text) {
     return ref;
 }
 
-void CheckLeadingNumber(std::string_view text) {
+void CheckLeadingNumber(std::string_view text)
+{
     const double v = rules::LeadingNumber(text);
     INVARIANT(!std::isnan(v), Quote(text));
     const RefLeading ref = ReferenceLeadingNumber(text);
-    if (!ref.decided) return;
+    if (!ref.decided)
+        return;
     const std::string detail = Quote(text) + " gave " + Num(v) + ", reference " + Num(ref.value);
     if (ref.infOrZero) {
         INVARIANT(v == ref.value, detail);
@@ -205,8 +235,10 @@ void CheckLeadingNumber(std::string_view text) {
 // ---------------------------------------------------------------------------------------------
 // Number texts
 
-void CheckNumberText(double x, char sep) {
-    if (!std::isfinite(x)) return;
+void CheckNumberText(double x, char sep)
+{
+    if (!std::isfinite(x))
+        return;
     const std::string s = rules::GeneralNumberText(x, sep);
     const std::string detail = Num(x) + " -> " + Quote(s) + " sep " + std::string(1, sep);
     const char other = sep == '.' ? ',' : '.';
@@ -216,7 +248,8 @@ void CheckNumberText(double x, char sep) {
     const std::size_t e = s.find('E');
     const std::string mantissa = s.substr(0, e);
     const std::size_t body = mantissa[0] == '-' ? 1 : 0;
-    INVARIANT(body < mantissa.size() && IsDigit(mantissa[body]), detail); // "0" before the separator
+    INVARIANT(body < mantissa.size() && IsDigit(mantissa[body]),
+              detail); // "0" before the separator
     const std::size_t point = mantissa.find(sep);
     if (point != std::string::npos) {
         INVARIANT(point + 1 < mantissa.size(), detail); // no separator without digits after it
@@ -228,7 +261,8 @@ void CheckNumberText(double x, char sep) {
     bool started = false;
     for (std::size_t i = body; i < mantissa.size(); ++i) {
         const char c = mantissa[i];
-        if (c == sep) continue;
+        if (c == sep)
+            continue;
         INVARIANT(IsDigit(c), detail);
         if (c != '0') {
             significant += (started ? pendingZeros : 0) + 1;
@@ -245,7 +279,8 @@ void CheckNumberText(double x, char sep) {
         INVARIANT(mantissa[body] != '0', detail);
         INVARIANT(e + 1 < s.size() && (s[e + 1] == '+' || s[e + 1] == '-'), detail);
         INVARIANT(s.size() >= e + 4, detail); // at least two exponent digits
-        for (std::size_t i = e + 2; i < s.size(); ++i) INVARIANT(IsDigit(s[i]), detail);
+        for (std::size_t i = e + 2; i < s.size(); ++i)
+            INVARIANT(IsDigit(s[i]), detail);
     }
     const double rounded = rules::RoundTo15Digits(x);
     const double ax = std::fabs(x);
@@ -266,11 +301,13 @@ void CheckNumberText(double x, char sep) {
     INVARIANT((x < 0) == (s[0] == '-') || back == 0, detail);
 }
 
-void CheckConversions(double x) {
+void CheckConversions(double x)
+{
     const auto got = rules::ToInt32HalfEven(x);
     const auto ref = RefInt32(x);
     INVARIANT(got.has_value() == ref.has_value(), "ToInt32HalfEven(" + Num(x) + ")");
-    if (got) INVARIANT(*got == *ref, "ToInt32HalfEven(" + Num(x) + ")");
+    if (got)
+        INVARIANT(*got == *ref, "ToInt32HalfEven(" + Num(x) + ")");
 
     if (std::isfinite(x) && std::fabs(x) < 1e12) {
         const double r = rules::RoundNumber(x, 1);
@@ -289,28 +326,35 @@ void CheckConversions(double x) {
 // ---------------------------------------------------------------------------------------------
 // Field checks
 
-bool IsOneOf(const std::string &message, std::initializer_list<std::string_view> allowed) {
+bool IsOneOf(const std::string &message, std::initializer_list<std::string_view> allowed)
+{
     return std::find(allowed.begin(), allowed.end(), std::string_view(message)) != allowed.end();
 }
 
 void ExpectCheck(const rules::FieldCheck &got, bool accepted, std::string_view message,
-                 const std::string &detail) {
+                 const std::string &detail)
+{
     INVARIANT(got.accepted == accepted, detail + " message " + Quote(got.message));
     INVARIANT(got.message == message, detail + " message " + Quote(got.message));
 }
 
-bool CheckDaysText(std::string_view text) {
+bool CheckDaysText(std::string_view text)
+{
     namespace t = rules::texts;
     const double v = rules::LeadingNumber(text);
     const auto got = rules::CheckDays(text);
     const std::string detail = "CheckDays(" + Quote(text) + ") v " + Num(v);
-    if (!(v > 0)) ExpectCheck(got, false, t::kDaysRefused, detail);
-    else if (v < rules::kMinDays || v > rules::kMaxDays) ExpectCheck(got, false, t::kDaysOutOfRange, detail);
-    else ExpectCheck(got, true, "", detail);
+    if (!(v > 0))
+        ExpectCheck(got, false, t::kDaysRefused, detail);
+    else if (v < rules::kMinDays || v > rules::kMaxDays)
+        ExpectCheck(got, false, t::kDaysOutOfRange, detail);
+    else
+        ExpectCheck(got, true, "", detail);
     return got.accepted;
 }
 
-bool CheckSkillText(std::string_view text) {
+bool CheckSkillText(std::string_view text)
+{
     namespace t = rules::texts;
     const double v = rules::LeadingNumber(text);
     const auto got = rules::CheckSkillLevel(text);
@@ -339,22 +383,28 @@ bool CheckSkillText(std::string_view text) {
     const auto level = rules::FilterLevel(text);
     const auto ref = RefInt32(v);
     INVARIANT(level.has_value() == ref.has_value(), detail);
-    if (level) INVARIANT(*level == *ref, detail);
+    if (level)
+        INVARIANT(*level == *ref, detail);
     return got.accepted;
 }
 
-bool CheckQuantityText(std::string_view text) {
+bool CheckQuantityText(std::string_view text)
+{
     namespace t = rules::texts;
     const double v = rules::LeadingNumber(text);
     const auto got = rules::CheckQuantity(text);
     const std::string detail = "CheckQuantity(" + Quote(text) + ") v " + Num(v);
-    if (v < 0 || (v == 0 && text != "0")) ExpectCheck(got, false, t::kQuantityRefused, detail);
-    else if (v > rules::kMaxQuantity) ExpectCheck(got, false, t::kQuantityTooLarge, detail);
-    else ExpectCheck(got, true, "", detail);
+    if (v < 0 || (v == 0 && text != "0"))
+        ExpectCheck(got, false, t::kQuantityRefused, detail);
+    else if (v > rules::kMaxQuantity)
+        ExpectCheck(got, false, t::kQuantityTooLarge, detail);
+    else
+        ExpectCheck(got, true, "", detail);
     return got.accepted;
 }
 
-bool CheckShatterText(std::string_view text) {
+bool CheckShatterText(std::string_view text)
+{
     namespace t = rules::texts;
     const double v = rules::LeadingNumber(text);
     const auto got = rules::CheckShatterResist(text);
@@ -362,8 +412,8 @@ bool CheckShatterText(std::string_view text) {
     if (v < 0) {
         ExpectCheck(got, false, t::kShatterResistRefused, detail);
     } else if (v > 10000.5) {
-        INVARIANT(!got.accepted && IsOneOf(got.message, {t::kShatterResistTooLarge,
-                                                         t::kShatterResistRefused}),
+        INVARIANT(!got.accepted &&
+                      IsOneOf(got.message, {t::kShatterResistTooLarge, t::kShatterResistRefused}),
                   detail);
     } else {
         const bool odd = std::fmod(std::nearbyint(v), 2.0) != 0;
@@ -393,7 +443,8 @@ struct RefRow {
     bool unknownWeapon = false;
 };
 
-RefRow ReferenceRow(const rules::RowInputs &in) {
+RefRow ReferenceRow(const rules::RowInputs &in)
+{
     RefRow ref;
     const double q = rules::LeadingNumber(in.quantityText);
     const double r = rules::LeadingNumber(in.shatterResistText);
@@ -409,7 +460,8 @@ RefRow ReferenceRow(const rules::RowInputs &in) {
         v = v * 3;
         p += 80;
     }
-    if (q == 0) return ref;
+    if (q == 0)
+        return ref;
     const auto points = RefInt32(p * q);
     if (!points) {
         ref.inRange = false;
@@ -422,12 +474,14 @@ RefRow ReferenceRow(const rules::RowInputs &in) {
     return ref;
 }
 
-bool NoInfNaN(const std::string &s) {
+bool NoInfNaN(const std::string &s)
+{
     return s.find("inf") == std::string::npos && s.find("nan") == std::string::npos &&
            s.find("INF") == std::string::npos && s.find("NAN") == std::string::npos;
 }
 
-void CheckTotals(const rules::TotalsInputs &in, bool allAccepted, const std::string &detail) {
+void CheckTotals(const rules::TotalsInputs &in, bool allAccepted, const std::string &detail)
+{
     const rules::Totals t = rules::ComputeTotals(in);
     const char sep = in.decimalSeparator;
     const double days = rules::LeadingNumber(in.daysText);
@@ -444,8 +498,8 @@ void CheckTotals(const rules::TotalsInputs &in, bool allAccepted, const std::str
     for (int i = 0; i < rules::kRowCount; ++i) {
         const auto row = static_cast<std::size_t>(i);
         if (total) {
-            const double sum = rules::ReadNumberText(in.rowPointsTexts[row], sep) +
-                               static_cast<double>(*total);
+            const double sum =
+                rules::ReadNumberText(in.rowPointsTexts[row], sep) + static_cast<double>(*total);
             total = RefInt32(sum);
         }
         silver = silver + rules::ReadNumberText(in.rowSilverTexts[row], sep);
@@ -460,12 +514,14 @@ void CheckTotals(const rules::TotalsInputs &in, bool allAccepted, const std::str
     } else {
         INVARIANT(t.inRange == expectInRange, detail);
     }
-    if (allAccepted) INVARIANT(t.inRange, detail);
+    if (allAccepted)
+        INVARIANT(t.inRange, detail);
     INVARIANT(NoInfNaN(t.pointsText) && NoInfNaN(t.workshopsText), detail);
-    if (!t.inRange) return;
+    if (!t.inRange)
+        return;
 
-    INVARIANT(t.pointsText == rules::WholeNumberText(*total) + " / " +
-                                  rules::WholeNumberText(*capacity),
+    INVARIANT(t.pointsText ==
+                  rules::WholeNumberText(*total) + " / " + rules::WholeNumberText(*capacity),
               detail + " points " + t.pointsText);
     const double perLevel = in.workshop ? 8 : 4;
     const double totalPoints = static_cast<double>(*total);
@@ -506,29 +562,37 @@ void CheckTotals(const rules::TotalsInputs &in, bool allAccepted, const std::str
 // ---------------------------------------------------------------------------------------------
 // Lists
 
-std::string AsciiLower(std::string_view s) {
+std::string AsciiLower(std::string_view s)
+{
     std::string out(s);
     for (char &c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
 
-std::string AsciiUpper(std::string_view s) {
+std::string AsciiUpper(std::string_view s)
+{
     std::string out(s);
     for (char &c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     return out;
 }
 
-bool PlainPrintable(std::string_view s) {
+bool PlainPrintable(std::string_view s)
+{
     for (char c : s) {
-        if (c < 0x20 || c > 0x7E) return false;
-        if (c >= '[' && c <= '`') return false; // between the cases: folding direction matters
+        if (c < 0x20 || c > 0x7E)
+            return false;
+        if (c >= '[' && c <= '`')
+            return false; // between the cases: folding direction matters
     }
     return true;
 }
 
-void CheckListOrder(std::string_view a, std::string_view b) {
+void CheckListOrder(std::string_view a, std::string_view b)
+{
     const std::string detail = Quote(a) + " vs " + Quote(b);
     const bool ab = rules::ListOrderLess(a, b);
     const bool ba = rules::ListOrderLess(b, a);
@@ -536,40 +600,60 @@ void CheckListOrder(std::string_view a, std::string_view b) {
     INVARIANT(!(ab && ba), detail);
     INVARIANT(ab == rules::ListOrderLess(AsciiLower(a), AsciiLower(b)), detail);
     INVARIANT(ab == rules::ListOrderLess(AsciiUpper(a), AsciiUpper(b)), detail);
-    if (AsciiLower(a) == AsciiLower(b)) INVARIANT(!ab && !ba, detail);
+    if (AsciiLower(a) == AsciiLower(b))
+        INVARIANT(!ab && !ba, detail);
     if (PlainPrintable(a) && PlainPrintable(b)) {
         INVARIANT(ab == (AsciiLower(a) < AsciiLower(b)), detail);
     }
 }
 
 constexpr std::array<std::pair<std::string_view, std::int32_t>, 24> kWeaponSilver = {{
-    {"Bludgeon", 190},     {"Bow", 0},           {"Crossbow", 0},
-    {"Dagger", 190},       {"Hatchet", 170},     {"Javelin", 400},
-    {"Long Axe", 200},     {"Long Hammer", 200}, {"Long Mace", 200},
-    {"Long Sword", 380},   {"Polearm", 260},     {"Sap", 190},
-    {"Shield", 5310},      {"Short Axe", 200},   {"Short Hammer", 200},
-    {"Short Mace", 200},   {"Short Sword", 260}, {"Spear", 80},
-    {"Staff", 720},        {"Throwing Dagger", 180},
-    {"Two Handed Blunt", 280},                   {"Two Handed Sword", 500},
-    {"Arrows - Standard (20)", 400},             {"Arrows - Quality (1)", 20},
+    {"Bludgeon", 190},
+    {"Bow", 0},
+    {"Crossbow", 0},
+    {"Dagger", 190},
+    {"Hatchet", 170},
+    {"Javelin", 400},
+    {"Long Axe", 200},
+    {"Long Hammer", 200},
+    {"Long Mace", 200},
+    {"Long Sword", 380},
+    {"Polearm", 260},
+    {"Sap", 190},
+    {"Shield", 5310},
+    {"Short Axe", 200},
+    {"Short Hammer", 200},
+    {"Short Mace", 200},
+    {"Short Sword", 260},
+    {"Spear", 80},
+    {"Staff", 720},
+    {"Throwing Dagger", 180},
+    {"Two Handed Blunt", 280},
+    {"Two Handed Sword", 500},
+    {"Arrows - Standard (20)", 400},
+    {"Arrows - Quality (1)", 20},
 }};
 
-void CheckWeaponLookUp(std::string_view name) {
+void CheckWeaponLookUp(std::string_view name)
+{
     const auto got = rules::WeaponSilverCost(name);
     std::optional<std::int32_t> expected;
     for (const auto &[n, v] : kWeaponSilver)
-        if (n == name) expected = v;
+        if (n == name)
+            expected = v;
     INVARIANT(got == expected, "WeaponSilverCost(" + Quote(name) + ")");
 }
 
-void CheckOffered(std::int32_t code, bool enforce, std::int32_t level) {
+void CheckOffered(std::int32_t code, bool enforce, std::int32_t level)
+{
     const auto offered = rules::OfferedItems(code, enforce, level);
     const auto sorted = rules::SortedOfferedItems(code, enforce, level);
     const std::string detail = "type " + std::to_string(code) + " level " + std::to_string(level);
     INVARIANT(offered.size() == sorted.size(), detail);
     std::size_t expected = 0;
     for (const auto &item : rules::CatalogueItems(code))
-        if (!enforce || 4 * static_cast<std::int64_t>(level) >= item.unitCost) ++expected;
+        if (!enforce || 4 * static_cast<std::int64_t>(level) >= item.unitCost)
+            ++expected;
     INVARIANT(offered.size() == expected, detail);
     for (std::size_t i = 1; i < sorted.size(); ++i)
         INVARIANT(rules::ListOrderLess(sorted[i - 1].name, sorted[i].name), detail);
@@ -581,11 +665,13 @@ void CheckOffered(std::int32_t code, bool enforce, std::int32_t level) {
     }
 }
 
-std::vector<std::string_view> Split(std::string_view data, std::size_t count) {
+std::vector<std::string_view> Split(std::string_view data, std::size_t count)
+{
     std::vector<std::string_view> parts;
     while (parts.size() + 1 < count) {
         const std::size_t bar = data.find('|');
-        if (bar == std::string_view::npos) break;
+        if (bar == std::string_view::npos)
+            break;
         parts.push_back(data.substr(0, bar));
         data.remove_prefix(bar + 1);
     }
@@ -596,7 +682,8 @@ std::vector<std::string_view> Split(std::string_view data, std::size_t count) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
     const std::uint8_t flags = size > 0 ? data[0] : 0;
     const std::uint8_t typeByte = size > 1 ? data[1] : 0;
     const std::uint8_t itemByte = size > 2 ? data[2] : 0;
@@ -640,17 +727,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                                   " shatter " + Quote(shatterText) + " silver " +
                                   (silver ? "on" : "off");
     INVARIANT(cost.inRange == ref.inRange, rowDetail);
-    if (allAccepted) INVARIANT(cost.inRange, rowDetail);
+    if (allAccepted)
+        INVARIANT(cost.inRange, rowDetail);
     INVARIANT(cost.points == ref.points, rowDetail + " points " + std::to_string(cost.points));
     INVARIANT(cost.silver == ref.silver || (std::isnan(ref.silver) && std::isnan(cost.silver)),
               rowDetail + " silver " + Num(cost.silver) + " reference " + Num(ref.silver));
-    if (cost.inRange) INVARIANT(cost.unknownWeapon == ref.unknownWeapon, rowDetail);
+    if (cost.inRange)
+        INVARIANT(cost.unknownWeapon == ref.unknownWeapon, rowDetail);
     INVARIANT(std::isfinite(cost.silver), rowDetail);
-    if (allAccepted) INVARIANT(cost.points >= 0 && cost.silver >= 0, rowDetail);
+    if (allAccepted)
+        INVARIANT(cost.points >= 0 && cost.silver >= 0, rowDetail);
 
     // Quantity "0" costs nothing, whatever the rest.
-    const rules::RowCost zero = rules::CostRow(rules::RowInputs{item.unitCost, item.name, "0",
-                                                                silver, shatterText});
+    const rules::RowCost zero =
+        rules::CostRow(rules::RowInputs{item.unitCost, item.name, "0", silver, shatterText});
     INVARIANT(zero.inRange && zero.points == 0 && zero.silver == 0, rowDetail);
 
     // The row's label texts, read back.
@@ -672,8 +762,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         totals.rowPointsTexts[i] = used ? std::string_view(pointsText) : std::string_view("0");
         totals.rowSilverTexts[i] = used ? std::string_view(silverText) : std::string_view("0");
     }
-    CheckTotals(totals, allAccepted, rowDetail + " skill " + Quote(skillText) + " days " +
-                                         Quote(daysText) + " rows " + std::to_string(rowsUsed));
+    CheckTotals(totals, allAccepted,
+                rowDetail + " skill " + Quote(skillText) + " days " + Quote(daysText) + " rows " +
+                    std::to_string(rowsUsed));
 
     // The level filter and the lists.
     const auto level = rules::FilterLevel(skillText);

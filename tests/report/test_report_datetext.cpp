@@ -7,8 +7,7 @@
 #include <QTest>
 #include <QTimeZone>
 
-class ReportDateTextTest : public QObject
-{
+class ReportDateTextTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:

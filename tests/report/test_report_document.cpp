@@ -12,8 +12,7 @@ using report::ReportLine;
 using report::ReportRow;
 using report::ReportSnapshot;
 
-namespace
-{
+namespace {
 
 // A line as "UB @30 [text] _80": U underline, B closing emphasis (or "-"), @n a column move,
 // _n a run of spaces, [..] a text.
@@ -115,8 +114,7 @@ ReportSnapshot EmptyList()
 
 } // namespace
 
-class ReportDocumentTest : public QObject
-{
+class ReportDocumentTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:

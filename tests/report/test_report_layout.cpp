@@ -12,8 +12,7 @@ using report::ReportDocument;
 using report::ReportItem;
 using report::ReportLine;
 
-namespace
-{
+namespace {
 
 constexpr double kUnlimited = 1e9;
 
@@ -56,8 +55,7 @@ ReportLine Text(const QString &text)
 
 } // namespace
 
-class ReportLayoutTest : public QObject
-{
+class ReportLayoutTest : public QObject {
     Q_OBJECT
 
   private Q_SLOTS:

@@ -23,8 +23,7 @@
 using report::ReportRow;
 using report::ReportSnapshot;
 
-namespace
-{
+namespace {
 
 // Positions from pdftotext -bbox, in points from the page's top-left.
 struct Word {
@@ -210,8 +209,7 @@ std::vector<int> HorizontalLines(const QImage &page, int minimumLength)
 
 } // namespace
 
-class ReportRenderTest : public QObject
-{
+class ReportRenderTest : public QObject {
     Q_OBJECT
 
   private:

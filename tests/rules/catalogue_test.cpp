@@ -29,23 +29,31 @@ using rules::WeaponSilverCost;
 
 constexpr std::int32_t kTypes[] = {1, 2, 3, 4, 5, 6};
 
-std::string Lower(std::string_view s) {
+std::string Lower(std::string_view s)
+{
     std::string out(s);
-    for (char &c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char &c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return out;
 }
 
 // The reference order of the lists: ascending, without regard to case.
-bool RefLess(std::string_view a, std::string_view b) { return Lower(a) < Lower(b); }
+bool RefLess(std::string_view a, std::string_view b)
+{
+    return Lower(a) < Lower(b);
+}
 
-std::vector<rulebook::BookItem> RefOffered(std::int32_t code, bool enforce, std::int64_t level) {
+std::vector<rulebook::BookItem> RefOffered(std::int32_t code, bool enforce, std::int64_t level)
+{
     std::vector<rulebook::BookItem> out;
     for (const auto &item : *rulebook::kByType[code])
-        if (!enforce || 4 * level >= item.unitCost) out.push_back(item);
+        if (!enforce || 4 * level >= item.unitCost)
+            out.push_back(item);
     return out;
 }
 
-std::vector<rulebook::BookItem> RefSorted(std::int32_t code, bool enforce, std::int64_t level) {
+std::vector<rulebook::BookItem> RefSorted(std::int32_t code, bool enforce, std::int64_t level)
+{
     auto out = RefOffered(code, enforce, level);
     std::stable_sort(out.begin(), out.end(),
                      [](const auto &a, const auto &b) { return RefLess(a.name, b.name); });
@@ -53,7 +61,8 @@ std::vector<rulebook::BookItem> RefSorted(std::int32_t code, bool enforce, std::
 }
 
 template <typename Items>
-void ExpectSameItems(const Items &actual, const std::vector<rulebook::BookItem> &expected) {
+void ExpectSameItems(const Items &actual, const std::vector<rulebook::BookItem> &expected)
+{
     ASSERT_EQ(actual.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "entry " << i);
@@ -62,16 +71,19 @@ void ExpectSameItems(const Items &actual, const std::vector<rulebook::BookItem> 
     }
 }
 
-const CatalogueItem *Find(std::int32_t code, std::string_view name) {
+const CatalogueItem *Find(std::int32_t code, std::string_view name)
+{
     for (const auto &item : CatalogueItems(code))
-        if (item.name == name) return &item;
+        if (item.name == name)
+            return &item;
     return nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
 // Item types
 
-TEST(ItemTypes, CodesNamesAndColumns) {
+TEST(ItemTypes, CodesNamesAndColumns)
+{
     struct Row {
         std::int32_t code;
         std::string_view name;
@@ -79,8 +91,8 @@ TEST(ItemTypes, CodesNamesAndColumns) {
         bool shatter;
     };
     const Row rows[] = {
-        {1, "Alchemy", false, false}, {2, "Armour", false, true},  {3, "Potions", false, false},
-        {4, "Scrolls", false, false}, {5, "Weapons", true, true},  {6, "Crystals", false, false},
+        {1, "Alchemy", false, false}, {2, "Armour", false, true}, {3, "Potions", false, false},
+        {4, "Scrolls", false, false}, {5, "Weapons", true, true}, {6, "Crystals", false, false},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << "code " << r.code);
@@ -96,7 +108,8 @@ TEST(ItemTypes, CodesNamesAndColumns) {
     EXPECT_EQ(rules::kPointsPerLevel, 4);
 }
 
-TEST(ItemTypes, CodesOutsideOneToSix) {
+TEST(ItemTypes, CodesOutsideOneToSix)
+{
     for (std::int32_t code : {0, 7, -1, 100, std::numeric_limits<std::int32_t>::min(),
                               std::numeric_limits<std::int32_t>::max()}) {
         SCOPED_TRACE(testing::Message() << "code " << code);
@@ -110,9 +123,11 @@ TEST(ItemTypes, CodesOutsideOneToSix) {
     }
 }
 
-TEST(ItemTypes, TypeListSortsLikeTheItemLists) {
+TEST(ItemTypes, TypeListSortsLikeTheItemLists)
+{
     std::vector<std::string_view> names;
-    for (auto code : kTypes) names.push_back(rules::ItemTypeName(code));
+    for (auto code : kTypes)
+        names.push_back(rules::ItemTypeName(code));
     std::sort(names.begin(), names.end(), ListOrderLess);
     const std::vector<std::string_view> expected = {"Alchemy", "Armour",  "Crystals",
                                                     "Potions", "Scrolls", "Weapons"};
@@ -122,14 +137,16 @@ TEST(ItemTypes, TypeListSortsLikeTheItemLists) {
 // ---------------------------------------------------------------------------------------------
 // The catalogue as data
 
-TEST(Catalogue, EveryTableExactlyInOrder) {
+TEST(Catalogue, EveryTableExactlyInOrder)
+{
     for (auto code : kTypes) {
         SCOPED_TRACE(testing::Message() << "type " << rulebook::kTypeNames[code]);
         ExpectSameItems(CatalogueItems(code), *rulebook::kByType[code]);
     }
 }
 
-TEST(Catalogue, CountsLowestAndHighestCosts) {
+TEST(Catalogue, CountsLowestAndHighestCosts)
+{
     struct Row {
         std::int32_t code;
         std::size_t count;
@@ -153,7 +170,8 @@ TEST(Catalogue, CountsLowestAndHighestCosts) {
     EXPECT_EQ(total, 200u);
 }
 
-TEST(Catalogue, NamesAreUniqueWithinATypeAndPrintableAscii) {
+TEST(Catalogue, NamesAreUniqueWithinATypeAndPrintableAscii)
+{
     for (auto code : kTypes) {
         SCOPED_TRACE(testing::Message() << "type " << code);
         std::vector<std::string_view> names;
@@ -172,7 +190,8 @@ TEST(Catalogue, NamesAreUniqueWithinATypeAndPrintableAscii) {
     }
 }
 
-TEST(Catalogue, ExactNamesIncludingTheSystemsTypo) {
+TEST(Catalogue, ExactNamesIncludingTheSystemsTypo)
+{
     struct Row {
         std::int32_t code;
         std::string_view name;
@@ -203,7 +222,8 @@ TEST(Catalogue, ExactNamesIncludingTheSystemsTypo) {
     EXPECT_EQ(Find(3, "Magic Armour"), nullptr);
 }
 
-TEST(Catalogue, SharedNamesKeepTheirOwnCosts) {
+TEST(Catalogue, SharedNamesKeepTheirOwnCosts)
+{
     struct Row {
         std::string_view name;
         std::int32_t costs[7]; // per type code; 0 = not in that type
@@ -233,14 +253,11 @@ TEST(Catalogue, SharedNamesKeepTheirOwnCosts) {
     }
 }
 
-TEST(Catalogue, FirstSortedEntryWhenEverythingIsOffered) {
-    const std::string_view first[7] = {"",
-                                       "Alchemical Solvent (Contact)",
-                                       "Suit: 01 point",
-                                       "Awaken",
-                                       "Awaken",
-                                       "Arrows - Quality (1)",
-                                       "Awaken"};
+TEST(Catalogue, FirstSortedEntryWhenEverythingIsOffered)
+{
+    const std::string_view first[7] = {
+        "",       "Alchemical Solvent (Contact)", "Suit: 01 point", "Awaken",
+        "Awaken", "Arrows - Quality (1)",         "Awaken"};
     for (auto code : kTypes) {
         SCOPED_TRACE(testing::Message() << "type " << code);
         const auto sorted = SortedOfferedItems(code, false, 0);
@@ -252,7 +269,8 @@ TEST(Catalogue, FirstSortedEntryWhenEverythingIsOffered) {
 // ---------------------------------------------------------------------------------------------
 // Weapon silver table
 
-TEST(WeaponSilver, EveryTableEntry) {
+TEST(WeaponSilver, EveryTableEntry)
+{
     ASSERT_EQ(rulebook::kWeaponSilver.size(), 24u);
     for (const auto &[name, value] : rulebook::kWeaponSilver) {
         SCOPED_TRACE(testing::Message() << name);
@@ -260,7 +278,8 @@ TEST(WeaponSilver, EveryTableEntry) {
     }
 }
 
-TEST(WeaponSilver, EveryWeaponHasAnEntryAndViceVersa) {
+TEST(WeaponSilver, EveryWeaponHasAnEntryAndViceVersa)
+{
     const auto weapons = CatalogueItems(rules::kItemTypeWeapons);
     for (const auto &item : weapons) {
         SCOPED_TRACE(testing::Message() << item.name);
@@ -272,11 +291,24 @@ TEST(WeaponSilver, EveryWeaponHasAnEntryAndViceVersa) {
     }
 }
 
-TEST(WeaponSilver, ExactAndCaseSensitive) {
+TEST(WeaponSilver, ExactAndCaseSensitive)
+{
     const std::string_view unknown[] = {
-        "",         "long sword", "Long sword", "LONG SWORD", "Long Sword ", " Long Sword",
-        "LongSword", "Sleep",     "Suit: 01 point", "Awaken",   "shield",      "Bow\n",
-        "Arrows - Quality(1)",    "Arrows - Quality (1) ",      std::string_view("Bow\0", 4),
+        "",
+        "long sword",
+        "Long sword",
+        "LONG SWORD",
+        "Long Sword ",
+        " Long Sword",
+        "LongSword",
+        "Sleep",
+        "Suit: 01 point",
+        "Awaken",
+        "shield",
+        "Bow\n",
+        "Arrows - Quality(1)",
+        "Arrows - Quality (1) ",
+        std::string_view("Bow\0", 4),
     };
     for (auto name : unknown) {
         SCOPED_TRACE(testing::Message() << "\"" << name << "\"");
@@ -284,9 +316,11 @@ TEST(WeaponSilver, ExactAndCaseSensitive) {
     }
     // Non-weapon catalogue names are unknown too, except those that are also weapon names.
     for (auto code : kTypes) {
-        if (code == rules::kItemTypeWeapons) continue;
+        if (code == rules::kItemTypeWeapons)
+            continue;
         for (const auto &item : CatalogueItems(code)) {
-            if (Find(rules::kItemTypeWeapons, item.name) != nullptr) continue;
+            if (Find(rules::kItemTypeWeapons, item.name) != nullptr)
+                continue;
             EXPECT_EQ(WeaponSilverCost(item.name), std::nullopt) << item.name;
         }
     }
@@ -296,7 +330,8 @@ TEST(WeaponSilver, ExactAndCaseSensitive) {
 // ---------------------------------------------------------------------------------------------
 // The level filter
 
-TEST(LevelFilter, StartUpLevelTen) {
+TEST(LevelFilter, StartUpLevelTen)
+{
     const auto armour = SortedOfferedItems(2, true, 10);
     ASSERT_EQ(armour.size(), 16u);
     EXPECT_EQ(armour.front().name, "Suit: 01 point");
@@ -315,16 +350,20 @@ TEST(LevelFilter, StartUpLevelTen) {
               alchemy.end());
 }
 
-TEST(LevelFilter, LevelOneCountsAndFirstEntries) {
+TEST(LevelFilter, LevelOneCountsAndFirstEntries)
+{
     struct Row {
         std::int32_t code;
         std::size_t count;
         std::string_view first;
     };
     const Row rows[] = {
-        {1, 5, "Cause Light Damage (Elixir)"}, {2, 4, "Suit: 01 point"},
-        {3, 3, "Bless"},                       {4, 5, "Disarm"},
-        {5, 8, "Arrows - Quality (1)"},        {6, 6, "Bless"},
+        {1, 5, "Cause Light Damage (Elixir)"},
+        {2, 4, "Suit: 01 point"},
+        {3, 3, "Bless"},
+        {4, 5, "Disarm"},
+        {5, 8, "Arrows - Quality (1)"},
+        {6, 6, "Bless"},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << "type " << r.code);
@@ -334,11 +373,13 @@ TEST(LevelFilter, LevelOneCountsAndFirstEntries) {
     }
 }
 
-TEST(LevelFilter, LevelNineAlchemyDropsTheSixFortyPointItems) {
+TEST(LevelFilter, LevelNineAlchemyDropsTheSixFortyPointItems)
+{
     EXPECT_EQ(OfferedItems(1, true, 9).size(), 41u);
 }
 
-TEST(LevelFilter, FromLevelEighteenEverything) {
+TEST(LevelFilter, FromLevelEighteenEverything)
+{
     for (std::int32_t level : {18, 19, 100, 10000, 536870911, 536870912, 1000000000,
                                std::numeric_limits<std::int32_t>::max()}) {
         for (auto code : kTypes) {
@@ -349,7 +390,8 @@ TEST(LevelFilter, FromLevelEighteenEverything) {
     EXPECT_EQ(OfferedItems(2, true, 17).size(), 21u); // "Suit: 22 points" (72) needs 18
 }
 
-TEST(LevelFilter, EveryLevelMatchesTheReference) {
+TEST(LevelFilter, EveryLevelMatchesTheReference)
+{
     for (std::int32_t level = -2; level <= 20; ++level) {
         for (auto code : kTypes) {
             SCOPED_TRACE(testing::Message() << "level " << level << " type " << code);
@@ -359,7 +401,8 @@ TEST(LevelFilter, EveryLevelMatchesTheReference) {
     }
 }
 
-TEST(LevelFilter, LevelsBelowOneOfferNothing) {
+TEST(LevelFilter, LevelsBelowOneOfferNothing)
+{
     for (std::int32_t level : {0, -1, -10, std::numeric_limits<std::int32_t>::min(),
                                std::numeric_limits<std::int32_t>::min() / 4 - 1}) {
         for (auto code : kTypes) {
@@ -369,12 +412,13 @@ TEST(LevelFilter, LevelsBelowOneOfferNothing) {
     }
 }
 
-TEST(LevelFilter, SkillLevelTextsThroughFilterLevel) {
+TEST(LevelFilter, SkillLevelTextsThroughFilterLevel)
+{
     struct Row {
         std::string_view text;
         std::int32_t limit; // highest unit cost offered
     };
-    const Row rows[] = {{"2.5", 8}, {"3.5", 16}, {"1.5", 8}, {"10", 40}, {"12abc", 48},
+    const Row rows[] = {{"2.5", 8},  {"3.5", 16},  {"1.5", 8},  {"10", 40},   {"12abc", 48},
                         {"9.5", 40}, {"10.5", 40}, {"0.51", 4}, {" 1 0 ", 40}};
     for (const auto &r : rows) {
         SCOPED_TRACE(testing::Message() << "text \"" << r.text << "\"");
@@ -384,7 +428,8 @@ TEST(LevelFilter, SkillLevelTextsThroughFilterLevel) {
             const auto offered = OfferedItems(code, true, *level);
             std::size_t expected = 0;
             for (const auto &item : *rulebook::kByType[code])
-                if (item.unitCost <= r.limit) ++expected;
+                if (item.unitCost <= r.limit)
+                    ++expected;
             EXPECT_EQ(offered.size(), expected) << "type " << code;
         }
     }
@@ -392,7 +437,8 @@ TEST(LevelFilter, SkillLevelTextsThroughFilterLevel) {
               RefOffered(1, true, 2).size());
 }
 
-TEST(LevelFilter, EnforceOffOffersEverythingWhateverTheLevel) {
+TEST(LevelFilter, EnforceOffOffersEverythingWhateverTheLevel)
+{
     for (std::int32_t level : {0, -5, 1, 10, std::numeric_limits<std::int32_t>::min()}) {
         for (auto code : kTypes) {
             SCOPED_TRACE(testing::Message() << "level " << level << " type " << code);
@@ -402,7 +448,8 @@ TEST(LevelFilter, EnforceOffOffersEverythingWhateverTheLevel) {
     }
 }
 
-TEST(LevelFilter, IsOfferedBorders) {
+TEST(LevelFilter, IsOfferedBorders)
+{
     struct Row {
         std::int32_t cost;
         bool enforce;
@@ -410,17 +457,26 @@ TEST(LevelFilter, IsOfferedBorders) {
         bool offered;
     };
     const Row rows[] = {
-        {40, true, 10, true},  {41, true, 10, false}, {4, true, 1, true},   {5, true, 1, false},
-        {1, true, 0, false},   {8, true, 2, true},    {9, true, 2, false},  {72, true, 18, true},
-        {72, true, 17, false}, {72, false, 0, true},  {72, false, -1, true}, {1, true, -1, false},
+        {40, true, 10, true},
+        {41, true, 10, false},
+        {4, true, 1, true},
+        {5, true, 1, false},
+        {1, true, 0, false},
+        {8, true, 2, true},
+        {9, true, 2, false},
+        {72, true, 18, true},
+        {72, true, 17, false},
+        {72, false, 0, true},
+        {72, false, -1, true},
+        {1, true, -1, false},
         {72, true, std::numeric_limits<std::int32_t>::max(), true},
         {72, true, 536870912, true}, // 4 x level leaves the 32-bit range: still offered
         {1, true, std::numeric_limits<std::int32_t>::min(), false},
         {1, true, -536870913, false},
     };
     for (const auto &r : rows) {
-        SCOPED_TRACE(testing::Message() << "cost " << r.cost << " enforce " << r.enforce
-                                        << " level " << r.level);
+        SCOPED_TRACE(testing::Message()
+                     << "cost " << r.cost << " enforce " << r.enforce << " level " << r.level);
         EXPECT_EQ(IsOffered(CatalogueItem{"x", r.cost}, r.enforce, r.level), r.offered);
     }
 }
@@ -428,7 +484,8 @@ TEST(LevelFilter, IsOfferedBorders) {
 // ---------------------------------------------------------------------------------------------
 // Sorting
 
-TEST(ListOrder, CaseInsensitiveAscending) {
+TEST(ListOrder, CaseInsensitiveAscending)
+{
     struct Row {
         std::string_view a;
         std::string_view b;
@@ -464,7 +521,8 @@ TEST(ListOrder, CaseInsensitiveAscending) {
     }
 }
 
-TEST(ListOrder, SortedListsKeepEachEntrysCost) {
+TEST(ListOrder, SortedListsKeepEachEntrysCost)
+{
     for (auto code : kTypes) {
         SCOPED_TRACE(testing::Message() << "type " << code);
         const auto sorted = SortedOfferedItems(code, false, 0);
@@ -481,10 +539,12 @@ TEST(ListOrder, SortedListsKeepEachEntrysCost) {
     }
 }
 
-TEST(ListOrder, ArmourInNumberOrder) {
+TEST(ListOrder, ArmourInNumberOrder)
+{
     const auto sorted = SortedOfferedItems(2, false, 0);
     ASSERT_EQ(sorted.size(), 22u);
-    for (std::size_t i = 0; i < sorted.size(); ++i) EXPECT_EQ(sorted[i].name, rulebook::kArmour[i].name);
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        EXPECT_EQ(sorted[i].name, rulebook::kArmour[i].name);
 }
 
 } // namespace

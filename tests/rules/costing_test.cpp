@@ -45,7 +45,8 @@ struct RowCase {
     bool unknownWeapon;
 };
 
-std::string Describe(const RowCase &c) {
+std::string Describe(const RowCase &c)
+{
     std::string out = "\"";
     out += c.name;
     out += "\" (";
@@ -60,7 +61,8 @@ std::string Describe(const RowCase &c) {
     return out;
 }
 
-void CheckRow(const RowCase &c) {
+void CheckRow(const RowCase &c)
+{
     SCOPED_TRACE(Describe(c));
     const RowCost cost = CostRow(RowInputs{c.unitCost, c.name, c.quantity, c.silver, c.shatter});
     EXPECT_TRUE(cost.inRange);
@@ -70,7 +72,8 @@ void CheckRow(const RowCase &c) {
     EXPECT_EQ(cost.unknownWeapon, c.unknownWeapon);
 }
 
-TEST(CostRow, QuantityZeroCostsNothingWhateverTheOptions) {
+TEST(CostRow, QuantityZeroCostsNothingWhateverTheOptions)
+{
     const RowCase cases[] = {
         {24, "Long Sword", "0", false, "0", 0, "0", false},
         {8, "Shield", "0", true, "2", 0, "0", false},
@@ -81,7 +84,8 @@ TEST(CostRow, QuantityZeroCostsNothingWhateverTheOptions) {
         {24, "Long Sword", "abc", false, "2", 0, "0", false},
         {24, "Long Sword", "0.0", false, "", 0, "0", false},
     };
-    for (const auto &c : cases) CheckRow(c);
+    for (const auto &c : cases)
+        CheckRow(c);
     const RowCost cost = CostRow(RowInputs{8, "Shield", "0", true, "2"});
     EXPECT_EQ(cost.silver, 0.0);
     EXPECT_FALSE(std::signbit(cost.silver));
@@ -90,7 +94,8 @@ TEST(CostRow, QuantityZeroCostsNothingWhateverTheOptions) {
     EXPECT_EQ(negZero.silver, 0.0);
 }
 
-TEST(CostRow, Part12Examples) {
+TEST(CostRow, Part12Examples)
+{
     const RowCase cases[] = {
         {24, "Long Sword", "3", false, "0", 72, "7.2", false},
         {24, "Long Sword", "2", true, "4", 228, "242.4", false},
@@ -105,10 +110,12 @@ TEST(CostRow, Part12Examples) {
         {3, "Suit: 03 points", "1", false, "", 3, "0.3", false},
         {3, "Suit: 03 points", "0.1", false, "0", 0, "0.03", false},
     };
-    for (const auto &c : cases) CheckRow(c);
+    for (const auto &c : cases)
+        CheckRow(c);
 }
 
-TEST(CostRow, QuantityTextsReadWithLeadingNumber) {
+TEST(CostRow, QuantityTextsReadWithLeadingNumber)
+{
     const RowCase cases[] = {
         {24, "Long Sword", "3 swords", false, "0", 72, "7.2", false},
         {24, "Long Sword", "1 2", false, "0", 288, "28.8", false},
@@ -118,10 +125,12 @@ TEST(CostRow, QuantityTextsReadWithLeadingNumber) {
         {24, "Long Sword", "1,5", false, "0", 24, "2.4", false},
         {24, "Long Sword", "&H10", false, "0", 384, "38.4", false},
     };
-    for (const auto &c : cases) CheckRow(c);
+    for (const auto &c : cases)
+        CheckRow(c);
 }
 
-TEST(CostRow, ShatterResistOnlyItsSignMatters) {
+TEST(CostRow, ShatterResistOnlyItsSignMatters)
+{
     const RowCase cases[] = {
         {24, "Long Sword", "1", false, "0.5", 104, "7.2", false},
         {24, "Long Sword", "1", false, "2 points", 104, "7.2", false},
@@ -130,10 +139,12 @@ TEST(CostRow, ShatterResistOnlyItsSignMatters) {
         {24, "Long Sword", "1", false, "-0.5", 24, "2.4", false},
         {24, "Long Sword", "1", false, "1e-999", 24, "2.4", false},
     };
-    for (const auto &c : cases) CheckRow(c);
+    for (const auto &c : cases)
+        CheckRow(c);
 }
 
-TEST(CostRow, SilverOption) {
+TEST(CostRow, SilverOption)
+{
     const RowCase cases[] = {
         // The table value is added before the shatter factor and the division by 10.
         {8, "Shield", "1", true, "0", 18, "531.8", false},
@@ -146,14 +157,17 @@ TEST(CostRow, SilverOption) {
         {16, "Sleep", "1", false, "0", 16, "1.6", false},
         {24, "Long Sword", "1", false, "0", 24, "2.4", false},
     };
-    for (const auto &c : cases) CheckRow(c);
+    for (const auto &c : cases)
+        CheckRow(c);
 }
 
-TEST(CostRow, EveryWeaponInSilver) {
+TEST(CostRow, EveryWeaponInSilver)
+{
     for (const auto &[name, extra] : rulebook::kWeaponSilver) {
         std::int32_t cost = 0;
         for (const auto &item : rulebook::kWeapons)
-            if (item.name == name) cost = item.unitCost;
+            if (item.name == name)
+                cost = item.unitCost;
         ASSERT_NE(cost, 0) << name;
         SCOPED_TRACE(testing::Message() << name);
         const RowCost plain = CostRow(RowInputs{cost, name, "1", true, "0"});
@@ -166,7 +180,8 @@ TEST(CostRow, EveryWeaponInSilver) {
     }
 }
 
-TEST(CostRow, UnknownWeaponStillCountsTheTenPoints) {
+TEST(CostRow, UnknownWeaponStillCountsTheTenPoints)
+{
     const RowCase cases[] = {
         {16, "Sleep", "1", true, "0", 26, "1.6", true},
         {16, "Sleep", "2", true, "2", 212, "9.6", true},
@@ -177,10 +192,12 @@ TEST(CostRow, UnknownWeaponStillCountsTheTenPoints) {
         // The look-up (and its message) comes before the quantity is considered.
         {16, "Sleep", "0", true, "0", 0, "0", true},
     };
-    for (const auto &c : cases) CheckRow(c);
+    for (const auto &c : cases)
+        CheckRow(c);
 }
 
-TEST(CostRow, PointsRoundHalfToEven) {
+TEST(CostRow, PointsRoundHalfToEven)
+{
     const RowCase cases[] = {
         {1, "Suit: 01 point", "0.5", false, "0", 0, "0.05", false},
         {1, "Suit: 01 point", "1.5", false, "0", 2, "0.15", false},
@@ -193,21 +210,23 @@ TEST(CostRow, PointsRoundHalfToEven) {
         {1, "Suit: 01 point", "0.51", false, "0", 1, "0.051", false},
         // With the extras the sum is rounded once, after the multiplication.
         {3, "Suit: 03 points", "0.5", false, "2", 42, "0.45", false}, // 83 x 0.5 = 41.5
-        {4, "Dagger", "0.5", true, "0", 7, "9.7", false},               // 14 x 0.5 = 7
-        {4, "Dagger", "0.25", true, "0", 4, "4.85", false},             // 14 x 0.25 = 3.5
+        {4, "Dagger", "0.5", true, "0", 7, "9.7", false},             // 14 x 0.5 = 7
+        {4, "Dagger", "0.25", true, "0", 4, "4.85", false},           // 14 x 0.25 = 3.5
         // The rule itself is defined for negative quantities (the field refuses them).
         {1, "Suit: 01 point", "-2.5", false, "0", -2, "-0.25", false},
         {1, "Suit: 01 point", "-3.5", false, "0", -4, "-0.35", false},
     };
-    for (const auto &c : cases) CheckRow(c);
+    for (const auto &c : cases)
+        CheckRow(c);
 }
 
-TEST(CostRow, SilverInThePartsOrderOfOperations) {
+TEST(CostRow, SilverInThePartsOrderOfOperations)
+{
     // V = C (+ W); V = V x 3 when R > 0; V = Q x V; V = V / 10: compared bit for bit.
     const double quantities[] = {0.1, 0.05, 0.09, 0.18, 0.19, 0.3, 0.7, 1.1, 2.675, 1.5, 3, 7.3};
     const RowInputs rows[] = {
-        {3, "Suit: 03 points", "", false, "0"}, {3, "Suit: 03 points", "", false, "2"},
-        {24, "Long Sword", "", true, "4"},      {8, "Shield", "", true, "0"},
+        {3, "Suit: 03 points", "", false, "0"},  {3, "Suit: 03 points", "", false, "2"},
+        {24, "Long Sword", "", true, "4"},       {8, "Shield", "", true, "0"},
         {15, "Suit: 09 points", "", false, "2"},
     };
     for (const auto &base : rows) {
@@ -220,8 +239,10 @@ TEST(CostRow, SilverInThePartsOrderOfOperations) {
             RowInputs in = base;
             in.quantityText = qText;
             double v = base.unitCost;
-            if (base.silver) v = v + *rules::WeaponSilverCost(base.itemName);
-            if (rules::LeadingNumber(base.shatterResistText) > 0) v = v * 3;
+            if (base.silver)
+                v = v + *rules::WeaponSilverCost(base.itemName);
+            if (rules::LeadingNumber(base.shatterResistText) > 0)
+                v = v * 3;
             v = q * v;
             v = v / 10;
             SCOPED_TRACE(testing::Message() << base.itemName << " quantity " << qText);
@@ -235,7 +256,8 @@ TEST(CostRow, SilverInThePartsOrderOfOperations) {
     EXPECT_EQ(GeneralNumberText(tenth.silver, '.'), "0.03");
 }
 
-TEST(CostRow, PointsBeyond32BitsAreReported) {
+TEST(CostRow, PointsBeyond32BitsAreReported)
+{
     struct Case {
         std::int32_t unitCost;
         std::string_view quantity;
@@ -279,7 +301,8 @@ struct RowTexts {
 };
 
 TotalsInputs MakeTotals(std::string_view skill, std::string_view days, bool workshop, bool enforce,
-                        std::initializer_list<RowTexts> rows = {}, char sep = '.') {
+                        std::initializer_list<RowTexts> rows = {}, char sep = '.')
+{
     TotalsInputs in;
     in.skillLevelText = skill;
     in.daysText = days;
@@ -305,11 +328,12 @@ struct TotalsExpected {
     bool overLevel;
 };
 
-void CheckTotals(const TotalsInputs &in, const TotalsExpected &e) {
-    SCOPED_TRACE(testing::Message() << "skill \"" << in.skillLevelText << "\" days \""
-                                    << in.daysText << "\" workshop " << in.workshop << " enforce "
-                                    << in.enforceLevel << " row 0 \"" << in.rowPointsTexts[0]
-                                    << "\"");
+void CheckTotals(const TotalsInputs &in, const TotalsExpected &e)
+{
+    SCOPED_TRACE(testing::Message()
+                 << "skill \"" << in.skillLevelText << "\" days \"" << in.daysText << "\" workshop "
+                 << in.workshop << " enforce " << in.enforceLevel << " row 0 \""
+                 << in.rowPointsTexts[0] << "\"");
     const Totals t = ComputeTotals(in);
     EXPECT_TRUE(t.inRange);
     EXPECT_EQ(t.silverText, e.silver);
@@ -319,13 +343,15 @@ void CheckTotals(const TotalsInputs &in, const TotalsExpected &e) {
     EXPECT_EQ(t.overLevel, e.overLevel);
 }
 
-TEST(ComputeTotals, EmptyList) {
+TEST(ComputeTotals, EmptyList)
+{
     CheckTotals(MakeTotals("10", "2", false, false), {"0", "0 / 80", "0 / 0 per day", "0", false});
     CheckTotals(MakeTotals("10", "2", false, true), {"0", "0 / 80", "0 / 0 per day", "0", false});
     CheckTotals(MakeTotals("10", "2", true, true), {"0", "0 / 160", "0 / 0 per day", "0", false});
 }
 
-TEST(ComputeTotals, SilverSumShowsFifteenDigits) {
+TEST(ComputeTotals, SilverSumShowsFifteenDigits)
+{
     // 2.4 + 1.2 is 3.5999999999999996 in double arithmetic.
     CheckTotals(MakeTotals("10", "2", false, true, {{"24", "2.4"}, {"12", "1.2"}}),
                 {"3.6", "36 / 80", "9 / 5 per day", "0", false});
@@ -336,7 +362,8 @@ TEST(ComputeTotals, SilverSumShowsFifteenDigits) {
     CheckTotals(tenths, {"1", "10 / 80", "3 / 2 per day", "0", false});
 }
 
-TEST(ComputeTotals, Part13Examples) {
+TEST(ComputeTotals, Part13Examples)
+{
     // 100 points, skill level 10, days 2.
     CheckTotals(MakeTotals("10", "2", false, true, {{"100", "0"}}),
                 {"0", "100 / 80", "25 / 13 per day", "0", true});
@@ -352,16 +379,17 @@ TEST(ComputeTotals, Part13Examples) {
                 {"0", "100 / 20", "25 / 50 per day", "0", false});
 }
 
-TEST(ComputeTotals, Workshops) {
+TEST(ComputeTotals, Workshops)
+{
     struct Case {
         std::string_view points;
         std::string_view workshops;
         std::string_view level;
     };
     const Case cases[] = {
-        {"400", "1", "50 / 25 per day"},   {"401", "2", "51 / 26 per day"},
-        {"800", "2", "100 / 50 per day"},  {"801", "3", "101 / 51 per day"},
-        {"1", "1", "1 / 1 per day"},       {"399", "1", "50 / 25 per day"},
+        {"400", "1", "50 / 25 per day"},  {"401", "2", "51 / 26 per day"},
+        {"800", "2", "100 / 50 per day"}, {"801", "3", "101 / 51 per day"},
+        {"1", "1", "1 / 1 per day"},      {"399", "1", "50 / 25 per day"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.points << " points");
@@ -373,17 +401,18 @@ TEST(ComputeTotals, Workshops) {
     }
 }
 
-TEST(ComputeTotals, EqualToTheCapacityIsNotOverTheLevel) {
+TEST(ComputeTotals, EqualToTheCapacityIsNotOverTheLevel)
+{
     EXPECT_FALSE(ComputeTotals(MakeTotals("10", "2", false, true, {{"80", "0"}})).overLevel);
     EXPECT_TRUE(ComputeTotals(MakeTotals("10", "2", false, true, {{"81", "0"}})).overLevel);
     EXPECT_FALSE(ComputeTotals(MakeTotals("10", "2", false, false, {{"81", "0"}})).overLevel);
     EXPECT_FALSE(ComputeTotals(MakeTotals("10", "2", true, true, {{"160", "0"}})).overLevel);
     EXPECT_TRUE(ComputeTotals(MakeTotals("10", "2", true, true, {{"161", "0"}})).overLevel);
-    EXPECT_FALSE(
-        ComputeTotals(MakeTotals("10", "2", false, false, {{"100000", "0"}})).overLevel);
+    EXPECT_FALSE(ComputeTotals(MakeTotals("10", "2", false, false, {{"100000", "0"}})).overLevel);
 }
 
-TEST(ComputeTotals, CapacityRoundsHalfToEvenBeforeTheWorkshopDoubles) {
+TEST(ComputeTotals, CapacityRoundsHalfToEvenBeforeTheWorkshopDoubles)
+{
     struct Case {
         std::string_view skill;
         std::string_view days;
@@ -394,12 +423,9 @@ TEST(ComputeTotals, CapacityRoundsHalfToEvenBeforeTheWorkshopDoubles) {
         {"0.625", "1", "0 / 2", "0 / 4"}, // 2.5 -> 2, then x 2
         {"0.875", "1", "0 / 4", "0 / 8"}, // 3.5 -> 4
         {"1.125", "1", "0 / 4", "0 / 8"}, // 4.5 -> 4
-        {"1", "0.625", "0 / 2", "0 / 4"},
-        {"2.5", "0.25", "0 / 2", "0 / 4"},
-        {"10", "2 days", "0 / 80", "0 / 160"},
-        {"10abc", "2", "0 / 80", "0 / 160"},
-        {"1 0", "\t2", "0 / 80", "0 / 160"},
-        {"10000", "10000", "0 / 400000000", "0 / 800000000"},
+        {"1", "0.625", "0 / 2", "0 / 4"},      {"2.5", "0.25", "0 / 2", "0 / 4"},
+        {"10", "2 days", "0 / 80", "0 / 160"}, {"10abc", "2", "0 / 80", "0 / 160"},
+        {"1 0", "\t2", "0 / 80", "0 / 160"},   {"10000", "10000", "0 / 400000000", "0 / 800000000"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "skill \"" << c.skill << "\" days \"" << c.days << "\"");
@@ -408,7 +434,8 @@ TEST(ComputeTotals, CapacityRoundsHalfToEvenBeforeTheWorkshopDoubles) {
     }
 }
 
-TEST(ComputeTotals, CapacityIsSkillTimesFourTimesDaysInDoubles) {
+TEST(ComputeTotals, CapacityIsSkillTimesFourTimesDaysInDoubles)
+{
     const std::string_view skills[] = {"0.1", "0.3", "0.7", "1.1", "2.675", "3.3", "7.77", "12.5"};
     const std::string_view days[] = {"0.1", "0.3", "0.35", "0.7", "1.1", "2.5", "3", "0.01"};
     for (auto s : skills) {
@@ -425,7 +452,8 @@ TEST(ComputeTotals, CapacityIsSkillTimesFourTimesDaysInDoubles) {
     }
 }
 
-TEST(ComputeTotals, LevelsPerDayDivideTheLevelsByTheDays) {
+TEST(ComputeTotals, LevelsPerDayDivideTheLevelsByTheDays)
+{
     const std::string_view days[] = {"0.7", "0.3", "1.1", "3", "0.01", "2.5"};
     const char *points[] = {"1", "7", "42", "99", "100", "401", "12345"};
     for (auto d : days) {
@@ -438,8 +466,8 @@ TEST(ComputeTotals, LevelsPerDayDivideTheLevelsByTheDays) {
                     GeneralNumberText(rules::RoundNumber(total / perLevel, 1), '.') + " / " +
                     GeneralNumberText(rules::RoundNumber((total / perLevel) / dayCount, 1), '.') +
                     " per day";
-                SCOPED_TRACE(testing::Message() << p << " points over " << d << " days, workshop "
-                                                << workshop);
+                SCOPED_TRACE(testing::Message()
+                             << p << " points over " << d << " days, workshop " << workshop);
                 EXPECT_EQ(ComputeTotals(MakeTotals("10", d, workshop, false, {{p, "0"}})).levelText,
                           expected);
             }
@@ -447,7 +475,8 @@ TEST(ComputeTotals, LevelsPerDayDivideTheLevelsByTheDays) {
     }
 }
 
-TEST(ComputeTotals, TheTenRowsAddUp) {
+TEST(ComputeTotals, TheTenRowsAddUp)
+{
     TotalsInputs in = MakeTotals("10", "2", false, true);
     const std::array<std::string_view, 10> points = {"1", "2", "3", "4", "5",
                                                      "6", "7", "8", "9", "10"};
@@ -456,7 +485,8 @@ TEST(ComputeTotals, TheTenRowsAddUp) {
     in.rowPointsTexts = points;
     in.rowSilverTexts = silver;
     double sum = 0;
-    for (auto s : silver) sum = sum + rules::ReadNumberText(s, '.');
+    for (auto s : silver)
+        sum = sum + rules::ReadNumberText(s, '.');
     CheckTotals(in, {GeneralNumberText(sum, '.'), "55 / 80", "14 / 7 per day", "0", false});
     // Only the last row.
     TotalsInputs last = MakeTotals("10", "2", false, true);
@@ -465,11 +495,12 @@ TEST(ComputeTotals, TheTenRowsAddUp) {
     CheckTotals(last, {"8.1", "81 / 80", "21 / 11 per day", "0", true});
 }
 
-TEST(ComputeTotals, CommaSeparatorRoundTrip) {
+TEST(ComputeTotals, CommaSeparatorRoundTrip)
+{
     // Rows written by CostRow + GeneralNumberText in the ',' convention, read back the same way.
-    const RowCost a = CostRow(RowInputs{3, "Suit: 03 points", "1.5", false, "0"});  // 0.45
-    const RowCost b = CostRow(RowInputs{24, "Long Sword", "3", false, "0"});        // 7.2
-    const RowCost c = CostRow(RowInputs{24, "Long Sword", "2", true, "4"});         // 242.4
+    const RowCost a = CostRow(RowInputs{3, "Suit: 03 points", "1.5", false, "0"}); // 0.45
+    const RowCost b = CostRow(RowInputs{24, "Long Sword", "3", false, "0"});       // 7.2
+    const RowCost c = CostRow(RowInputs{24, "Long Sword", "2", true, "4"});        // 242.4
     const std::string aSilver = GeneralNumberText(a.silver, ',');
     const std::string bSilver = GeneralNumberText(b.silver, ',');
     const std::string cSilver = GeneralNumberText(c.silver, ',');
@@ -486,8 +517,8 @@ TEST(ComputeTotals, CommaSeparatorRoundTrip) {
     CheckTotals(in, {GeneralNumberText(sum, ','), "304 / 80", "76 / 38 per day", "0", true});
     EXPECT_EQ(ComputeTotals(in).silverText, "250,05");
     // The same labels in the '.' convention give the same figures.
-    TotalsInputs point = MakeTotals("10", "2", false, true,
-                                    {{"4", "0.45"}, {"72", "7.2"}, {"228", "242.4"}}, '.');
+    TotalsInputs point =
+        MakeTotals("10", "2", false, true, {{"4", "0.45"}, {"72", "7.2"}, {"228", "242.4"}}, '.');
     EXPECT_EQ(ComputeTotals(point).silverText, "250.05");
     // The days and skill-level fields are read with LeadingNumber: "." whatever the separator.
     CheckTotals(MakeTotals("10", "0.7", false, false, {{"42", "0"}}, ','),
@@ -496,7 +527,8 @@ TEST(ComputeTotals, CommaSeparatorRoundTrip) {
                 {"0", "42 / 80", "11 / 6 per day", "0", false});
 }
 
-TEST(ComputeTotals, OutOfRangeIsReported) {
+TEST(ComputeTotals, OutOfRangeIsReported)
+{
     struct Case {
         std::string_view skill;
         std::string_view days;
@@ -520,8 +552,8 @@ TEST(ComputeTotals, OutOfRangeIsReported) {
         in.rowPointsTexts.fill(c.rowPoints);
         const Totals t = ComputeTotals(in);
         EXPECT_FALSE(t.inRange);
-        for (const std::string *text : {&t.silverText, &t.pointsText, &t.levelText,
-                                        &t.workshopsText}) {
+        for (const std::string *text :
+             {&t.silverText, &t.pointsText, &t.levelText, &t.workshopsText}) {
             EXPECT_EQ(text->find("inf"), std::string::npos) << *text;
             EXPECT_EQ(text->find("nan"), std::string::npos) << *text;
         }
@@ -539,7 +571,8 @@ TEST(ComputeTotals, OutOfRangeIsReported) {
 // ---------------------------------------------------------------------------------------------
 // LevelWarning
 
-TEST(LevelWarning, FirstAndThirdOfThreeAreShown) {
+TEST(LevelWarning, FirstAndThirdOfThreeAreShown)
+{
     LevelWarning w;
     EXPECT_FALSE(w.Shown());
     EXPECT_TRUE(w.Check(true));
@@ -550,7 +583,8 @@ TEST(LevelWarning, FirstAndThirdOfThreeAreShown) {
     EXPECT_TRUE(w.Shown());
 }
 
-TEST(LevelWarning, NotOverTheLevelLeavesTheFlag) {
+TEST(LevelWarning, NotOverTheLevelLeavesTheFlag)
+{
     LevelWarning w;
     EXPECT_FALSE(w.Check(false));
     EXPECT_FALSE(w.Shown());
@@ -565,7 +599,8 @@ TEST(LevelWarning, NotOverTheLevelLeavesTheFlag) {
     EXPECT_TRUE(w.Check(true));
 }
 
-TEST(LevelWarning, ElevenRecomputationsOfRecalculateAllRows) {
+TEST(LevelWarning, ElevenRecomputationsOfRecalculateAllRows)
+{
     struct Case {
         bool startShown;
         int shownTimes;
@@ -595,7 +630,8 @@ TEST(LevelWarning, ElevenRecomputationsOfRecalculateAllRows) {
     }
 }
 
-TEST(LevelWarning, ClearResets) {
+TEST(LevelWarning, ClearResets)
+{
     LevelWarning w;
     EXPECT_TRUE(w.Check(true));
     w.Clear();

@@ -24,18 +24,22 @@ struct FieldCase {
     std::string_view message; // empty: accepted
 };
 
-std::string Show(std::string_view text) {
+std::string Show(std::string_view text)
+{
     std::string out = "text \"";
     for (char c : text) {
-        if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else out += c;
+        if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
     }
     return out + "\"";
 }
 
-template <typename Check>
-void CheckField(Check check, const FieldCase &c) {
+template <typename Check> void CheckField(Check check, const FieldCase &c)
+{
     SCOPED_TRACE(Show(c.text));
     const FieldCheck result = check(c.text);
     EXPECT_EQ(result.accepted, c.message.empty());
@@ -45,16 +49,19 @@ void CheckField(Check check, const FieldCase &c) {
 // ---------------------------------------------------------------------------------------------
 // Days
 
-TEST(CheckDays, Part22Cases) {
+TEST(CheckDays, Part22Cases)
+{
     const FieldCase cases[] = {
-        {"0", texts::kDaysRefused},   {"-1", texts::kDaysRefused}, {"", texts::kDaysRefused},
+        {"0", texts::kDaysRefused},   {"-1", texts::kDaysRefused},  {"", texts::kDaysRefused},
         {"abc", texts::kDaysRefused}, {"0.0", texts::kDaysRefused}, {"3", kAccepted},
         {"0.5", kAccepted},           {"2 days", kAccepted},
     };
-    for (const auto &c : cases) CheckField(rules::CheckDays, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckDays, c);
 }
 
-TEST(CheckDays, RangeFromOneHundredthToTenThousand) {
+TEST(CheckDays, RangeFromOneHundredthToTenThousand)
+{
     const FieldCase cases[] = {
         {"0.01", kAccepted},
         {"1e-2", kAccepted},
@@ -81,7 +88,8 @@ TEST(CheckDays, RangeFromOneHundredthToTenThousand) {
         {".", texts::kDaysRefused},
         {"e5", texts::kDaysRefused},
     };
-    for (const auto &c : cases) CheckField(rules::CheckDays, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckDays, c);
     EXPECT_EQ(rules::kMinDays, 0.01);
     EXPECT_EQ(rules::kMaxDays, 10000.0);
 }
@@ -89,7 +97,8 @@ TEST(CheckDays, RangeFromOneHundredthToTenThousand) {
 // ---------------------------------------------------------------------------------------------
 // Skill level
 
-TEST(CheckSkillLevel, Part22Cases) {
+TEST(CheckSkillLevel, Part22Cases)
+{
     const FieldCase cases[] = {
         {"0", texts::kSkillLevelRefused},
         {"", texts::kSkillLevelRefused},
@@ -99,10 +108,12 @@ TEST(CheckSkillLevel, Part22Cases) {
         {"10", kAccepted},
         {"2.5", kAccepted},
     };
-    for (const auto &c : cases) CheckField(rules::CheckSkillLevel, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckSkillLevel, c);
 }
 
-TEST(CheckSkillLevel, MustRoundToAtLeastOne) {
+TEST(CheckSkillLevel, MustRoundToAtLeastOne)
+{
     const FieldCase cases[] = {
         {"0.4", texts::kSkillLevelTooLow},
         {"0.5", texts::kSkillLevelTooLow}, // half to even: 0
@@ -117,10 +128,12 @@ TEST(CheckSkillLevel, MustRoundToAtLeastOne) {
         {"-0.4", texts::kSkillLevelRefused},
         {"1e-999", texts::kSkillLevelRefused}, // reads 0
     };
-    for (const auto &c : cases) CheckField(rules::CheckSkillLevel, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckSkillLevel, c);
 }
 
-TEST(CheckSkillLevel, AtMostTenThousand) {
+TEST(CheckSkillLevel, AtMostTenThousand)
+{
     const FieldCase cases[] = {
         {"10000", kAccepted},
         {"1e4", kAccepted},
@@ -133,11 +146,13 @@ TEST(CheckSkillLevel, AtMostTenThousand) {
         {"1e999", texts::kSkillLevelTooHigh}, // infinity is refused, never accepted
         {"-1e999", texts::kSkillLevelRefused},
     };
-    for (const auto &c : cases) CheckField(rules::CheckSkillLevel, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckSkillLevel, c);
     EXPECT_EQ(rules::kMaxSkillLevel, 10000.0);
 }
 
-TEST(FilterLevel, LeadingNumberRoundedHalfToEven) {
+TEST(FilterLevel, LeadingNumberRoundedHalfToEven)
+{
     struct Case {
         std::string_view text;
         std::optional<std::int32_t> level;
@@ -170,9 +185,10 @@ TEST(FilterLevel, LeadingNumberRoundedHalfToEven) {
     }
 }
 
-TEST(FilterLevel, EveryAcceptedLevelIsAtLeastOne) {
-    const std::string_view accepted[] = {"0.51", "1", "1.5", "2.5", "10", "12abc", "9999.5",
-                                         "10000"};
+TEST(FilterLevel, EveryAcceptedLevelIsAtLeastOne)
+{
+    const std::string_view accepted[] = {"0.51", "1",     "1.5",    "2.5",
+                                         "10",   "12abc", "9999.5", "10000"};
     for (auto text : accepted) {
         SCOPED_TRACE(Show(text));
         ASSERT_TRUE(rules::CheckSkillLevel(text).accepted);
@@ -186,7 +202,8 @@ TEST(FilterLevel, EveryAcceptedLevelIsAtLeastOne) {
 // ---------------------------------------------------------------------------------------------
 // Quantity
 
-TEST(CheckQuantity, Part22Cases) {
+TEST(CheckQuantity, Part22Cases)
+{
     const FieldCase cases[] = {
         {"0", kAccepted},
         {"5", kAccepted},
@@ -206,10 +223,12 @@ TEST(CheckQuantity, Part22Cases) {
         {"0e5", texts::kQuantityRefused},
         {"&H0", texts::kQuantityRefused},
     };
-    for (const auto &c : cases) CheckField(rules::CheckQuantity, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckQuantity, c);
 }
 
-TEST(CheckQuantity, AtMostOneMillion) {
+TEST(CheckQuantity, AtMostOneMillion)
+{
     const FieldCase cases[] = {
         {"1000000", kAccepted},
         {"1e6", kAccepted},
@@ -226,14 +245,16 @@ TEST(CheckQuantity, AtMostOneMillion) {
         {"-0.5", texts::kQuantityRefused},
         {"1e-999", texts::kQuantityRefused}, // reads 0 but is not "0"
     };
-    for (const auto &c : cases) CheckField(rules::CheckQuantity, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckQuantity, c);
     EXPECT_EQ(rules::kMaxQuantity, 1000000.0);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Shatter resist
 
-TEST(CheckShatterResist, Part22Cases) {
+TEST(CheckShatterResist, Part22Cases)
+{
     const FieldCase cases[] = {
         {"0", kAccepted},
         {"2", kAccepted},
@@ -251,13 +272,15 @@ TEST(CheckShatterResist, Part22Cases) {
         {"00", texts::kShatterResistRefused},
         {"0.0", texts::kShatterResistRefused},
     };
-    for (const auto &c : cases) CheckField(rules::CheckShatterResist, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckShatterResist, c);
 }
 
-TEST(CheckShatterResist, MoreBorders) {
+TEST(CheckShatterResist, MoreBorders)
+{
     const FieldCase cases[] = {
-        {"1.5", kAccepted},  // rounds to 2
-        {"3.5", kAccepted},  // rounds to 4
+        {"1.5", kAccepted}, // rounds to 2
+        {"3.5", kAccepted}, // rounds to 4
         {"0.4", kAccepted},
         {"1e-300", kAccepted},
         {"2 points", kAccepted},
@@ -272,29 +295,33 @@ TEST(CheckShatterResist, MoreBorders) {
         {"1e-999", texts::kShatterResistRefused},
         {"9999", texts::kShatterResistRefused},
     };
-    for (const auto &c : cases) CheckField(rules::CheckShatterResist, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckShatterResist, c);
 }
 
-TEST(CheckShatterResist, AtMostTenThousand) {
+TEST(CheckShatterResist, AtMostTenThousand)
+{
     const FieldCase cases[] = {
         {"10000", kAccepted},
         {"9998", kAccepted},
         {"1e4", kAccepted},
         {"10000.4", texts::kShatterResistTooLarge},
         {"10002", texts::kShatterResistTooLarge},
-        {"1e10", texts::kShatterResistTooLarge},  // beyond the 32-bit rounding
+        {"1e10", texts::kShatterResistTooLarge}, // beyond the 32-bit rounding
         {"4294967296", texts::kShatterResistTooLarge},
         {"1e300", texts::kShatterResistTooLarge},
         {"1e999", texts::kShatterResistTooLarge}, // infinity is refused, never accepted
     };
-    for (const auto &c : cases) CheckField(rules::CheckShatterResist, c);
+    for (const auto &c : cases)
+        CheckField(rules::CheckShatterResist, c);
     EXPECT_EQ(rules::kMaxShatterResist, 10000.0);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The texts
 
-TEST(Texts, SystemMessagesVerbatim) {
+TEST(Texts, SystemMessagesVerbatim)
+{
     EXPECT_EQ(texts::kAppTitle, "MIRVAK Production Calculator");
     EXPECT_EQ(texts::kInvalidItemType, "Error: invalid item type. Please contact the author.");
     EXPECT_EQ(texts::kUnknownWeapon, "Unknown Weapon Type, silver cost not added.");
@@ -313,7 +340,8 @@ TEST(Texts, SystemMessagesVerbatim) {
               "Shatter Resist must be a positive even number (0, 2, 4, etc).");
 }
 
-TEST(Texts, RangeMessagesNameTheirLimits) {
+TEST(Texts, RangeMessagesNameTheirLimits)
+{
     EXPECT_EQ(texts::kDaysOutOfRange, "Production Days must be a number from 0.01 to 10000.");
     EXPECT_EQ(texts::kQuantityTooLarge, "Quantity must not be more than 1000000.");
     EXPECT_EQ(texts::kSkillLevelTooHigh, "Skill Level must not be more than 10000.");

@@ -29,7 +29,8 @@ constexpr std::string_view kMaxDays = "10000";
 constexpr std::string_view kMinDays = "0.01";
 constexpr std::string_view kMinSkill = "0.51";
 
-TEST(Limits, TheBorderTextsAreAccepted) {
+TEST(Limits, TheBorderTextsAreAccepted)
+{
     EXPECT_TRUE(rules::CheckQuantity(kMaxQuantity).accepted);
     EXPECT_TRUE(rules::CheckShatterResist(kMaxShatter).accepted);
     EXPECT_TRUE(rules::CheckSkillLevel(kMaxSkill).accepted);
@@ -38,17 +39,18 @@ TEST(Limits, TheBorderTextsAreAccepted) {
     EXPECT_TRUE(rules::CheckDays(kMinDays).accepted);
 }
 
-TEST(Limits, EveryItemAtTheLargestQuantityWithEveryOption) {
+TEST(Limits, EveryItemAtTheLargestQuantityWithEveryOption)
+{
     for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
         for (const auto &item : rules::CatalogueItems(code)) {
             for (bool silver : {false, true}) {
                 for (std::string_view shatter : {std::string_view("0"), kMaxShatter}) {
-                    SCOPED_TRACE(testing::Message() << item.name << " silver " << silver
-                                                    << " shatter " << shatter);
+                    SCOPED_TRACE(testing::Message()
+                                 << item.name << " silver " << silver << " shatter " << shatter);
                     const RowCost cost =
                         CostRow(RowInputs{item.unitCost, item.name, kMaxQuantity, silver, shatter});
-                    const std::int64_t perUnit = item.unitCost + (silver ? 10 : 0) +
-                                                 (shatter == kMaxShatter ? 80 : 0);
+                    const std::int64_t perUnit =
+                        item.unitCost + (silver ? 10 : 0) + (shatter == kMaxShatter ? 80 : 0);
                     EXPECT_TRUE(cost.inRange);
                     EXPECT_EQ(cost.points, perUnit * 1000000);
                     EXPECT_TRUE(std::isfinite(cost.silver));
@@ -60,7 +62,8 @@ TEST(Limits, EveryItemAtTheLargestQuantityWithEveryOption) {
 }
 
 Totals TenEqualRows(const RowCost &row, std::string_view skill, std::string_view days,
-                    bool workshop, std::string &pointsText, std::string &silverText) {
+                    bool workshop, std::string &pointsText, std::string &silverText)
+{
     pointsText = rules::WholeNumberText(row.points);
     silverText = rules::GeneralNumberText(row.silver, '.');
     TotalsInputs in;
@@ -73,7 +76,8 @@ Totals TenEqualRows(const RowCost &row, std::string_view skill, std::string_view
     return ComputeTotals(in);
 }
 
-TEST(Limits, TheHighestRowInAllTenRows) {
+TEST(Limits, TheHighestRowInAllTenRows)
+{
     // "Suit: 22 points" (72) with shatter resist: 152 points a unit, the most any row can cost.
     const RowCost row = CostRow(RowInputs{72, "Suit: 22 points", kMaxQuantity, false, kMaxShatter});
     ASSERT_TRUE(row.inRange);
@@ -109,7 +113,8 @@ TEST(Limits, TheHighestRowInAllTenRows) {
     EXPECT_EQ(t.pointsText, "1520000000 / 800");
 }
 
-TEST(Limits, EvenSilverOnTheDearestArmourFitsTenRows) {
+TEST(Limits, EvenSilverOnTheDearestArmourFitsTenRows)
+{
     // 72 + 10 + 80 = 162 points a unit: not a combination the window offers, yet it fits.
     const RowCost row = CostRow(RowInputs{72, "Suit: 22 points", kMaxQuantity, true, kMaxShatter});
     ASSERT_TRUE(row.inRange);
@@ -121,7 +126,8 @@ TEST(Limits, EvenSilverOnTheDearestArmourFitsTenRows) {
     EXPECT_EQ(t.pointsText, "1620000000 / 400");
 }
 
-TEST(Limits, TheDearestSilverInAllTenRows) {
+TEST(Limits, TheDearestSilverInAllTenRows)
+{
     // "Shield" in silver with shatter resist: (8 + 5310) x 3 / 10 silver a unit.
     const RowCost row = CostRow(RowInputs{8, "Shield", kMaxQuantity, true, kMaxShatter});
     ASSERT_TRUE(row.inRange);
@@ -145,7 +151,8 @@ TEST(Limits, TheDearestSilverInAllTenRows) {
     EXPECT_EQ(ComputeTotals(in).silverText, "15954000000");
 }
 
-TEST(Limits, CapacityAtTheLargestSkillAndDays) {
+TEST(Limits, CapacityAtTheLargestSkillAndDays)
+{
     TotalsInputs in;
     in.skillLevelText = kMaxSkill;
     in.daysText = kMaxDays;
@@ -160,7 +167,8 @@ TEST(Limits, CapacityAtTheLargestSkillAndDays) {
     }
 }
 
-TEST(Limits, AnAcceptedSkillLevelAlwaysOffersItems) {
+TEST(Limits, AnAcceptedSkillLevelAlwaysOffersItems)
+{
     for (std::string_view text : {kMinSkill, std::string_view("1"), kMaxSkill}) {
         const auto level = rules::FilterLevel(text);
         ASSERT_TRUE(level.has_value());

@@ -15,8 +15,9 @@
 namespace {
 
 class GermanLocale : public testing::Test {
-protected:
-    void SetUp() override {
+  protected:
+    void SetUp() override
+    {
         if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr &&
             std::setlocale(LC_ALL, "de_DE.utf8") == nullptr) {
             GTEST_SKIP() << "the locale de_DE.UTF-8 is not installed on this machine";
@@ -29,7 +30,8 @@ protected:
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
 };
 
-TEST_F(GermanLocale, ConversionsAreLocaleFree) {
+TEST_F(GermanLocale, ConversionsAreLocaleFree)
+{
     EXPECT_EQ(rules::LeadingNumber("1.5"), 1.5);
     EXPECT_EQ(rules::LeadingNumber("1,5"), 1.0);
     EXPECT_EQ(rules::LeadingNumber("2.5e1"), 25.0);
@@ -44,8 +46,10 @@ TEST_F(GermanLocale, ConversionsAreLocaleFree) {
     EXPECT_EQ(rules::ToInt32HalfEven(2.5), 2);
 }
 
-TEST_F(GermanLocale, RulesAreLocaleFree) {
-    const rules::RowCost row = rules::CostRow(rules::RowInputs{3, "Suit: 03 points", "1.5", false, "0"});
+TEST_F(GermanLocale, RulesAreLocaleFree)
+{
+    const rules::RowCost row =
+        rules::CostRow(rules::RowInputs{3, "Suit: 03 points", "1.5", false, "0"});
     EXPECT_EQ(row.points, 4);
     EXPECT_EQ(rules::GeneralNumberText(row.silver, '.'), "0.45");
     EXPECT_TRUE(rules::CheckDays("0.5").accepted);

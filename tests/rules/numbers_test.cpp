@@ -26,13 +26,18 @@ using rules::WholeNumberText;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::string Show(std::string_view text) {
+std::string Show(std::string_view text)
+{
     std::string out = "text \"";
     for (char c : text) {
-        if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else out += c;
+        if (c == '\t')
+            out += "\\t";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
     }
     return out + "\"";
 }
@@ -45,7 +50,8 @@ struct LeadingCase {
     double expected;
 };
 
-TEST(LeadingNumber, RulebookExamples) {
+TEST(LeadingNumber, RulebookExamples)
+{
     const LeadingCase cases[] = {
         {"3 swords", 3}, {"1 2", 12}, {"1,5", 1}, {"abc", 0}, {"", 0},
     };
@@ -55,25 +61,13 @@ TEST(LeadingNumber, RulebookExamples) {
     }
 }
 
-TEST(LeadingNumber, BlanksTabsAndLineFeedsAreDroppedWherever) {
+TEST(LeadingNumber, BlanksTabsAndLineFeedsAreDroppedWherever)
+{
     const LeadingCase cases[] = {
-        {"   ", 0},
-        {"\t\n \t", 0},
-        {" 7", 7},
-        {"7 ", 7},
-        {"\t7", 7},
-        {"\n7\n", 7},
-        {"1\t2", 12},
-        {"1\n2", 12},
-        {" 1 2 . 5 ", 12.5},
-        {"- 3", -3},
-        {"\t-\t3", -3},
-        {"+ \n4", 4},
-        {"1 e 3", 1000},
-        {"1e - 2", 0.01},
-        {"2 days", 2},
-        {"& H 1 0", 16},
-        {"&\tO\n17", 15},
+        {"   ", 0},      {"\t\n \t", 0},   {" 7", 7},       {"7 ", 7},           {"\t7", 7},
+        {"\n7\n", 7},    {"1\t2", 12},     {"1\n2", 12},    {" 1 2 . 5 ", 12.5}, {"- 3", -3},
+        {"\t-\t3", -3},  {"+ \n4", 4},     {"1 e 3", 1000}, {"1e - 2", 0.01},    {"2 days", 2},
+        {"& H 1 0", 16}, {"&\tO\n17", 15},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(Show(c.text));
@@ -81,14 +75,11 @@ TEST(LeadingNumber, BlanksTabsAndLineFeedsAreDroppedWherever) {
     }
 }
 
-TEST(LeadingNumber, OnlyBlanksTabsAndLineFeedsAreDropped) {
+TEST(LeadingNumber, OnlyBlanksTabsAndLineFeedsAreDropped)
+{
     // A carriage return (or any other character) is not one of the three: reading stops there.
     const LeadingCase cases[] = {
-        {"1\r2", 1},
-        {"1\v2", 1},
-        {"1\f2", 1},
-        {"1_2", 1},
-        {"1'000", 1},
+        {"1\r2", 1}, {"1\v2", 1}, {"1\f2", 1}, {"1_2", 1}, {"1'000", 1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(Show(c.text));
@@ -96,7 +87,8 @@ TEST(LeadingNumber, OnlyBlanksTabsAndLineFeedsAreDropped) {
     }
 }
 
-TEST(LeadingNumber, SignDigitsAndOnePoint) {
+TEST(LeadingNumber, SignDigitsAndOnePoint)
+{
     const LeadingCase cases[] = {
         {"0", 0},
         {"5", 5},
@@ -136,24 +128,13 @@ TEST(LeadingNumber, SignDigitsAndOnePoint) {
     }
 }
 
-TEST(LeadingNumber, ExponentInEitherCase) {
+TEST(LeadingNumber, ExponentInEitherCase)
+{
     const LeadingCase cases[] = {
-        {"1e3", 1000},
-        {"1E3", 1000},
-        {"1e+3", 1000},
-        {"1E+3", 1000},
-        {"1e-3", 0.001},
-        {"1E-3", 0.001},
-        {"2.5e2", 250},
-        {"-2.5E-2", -0.025},
-        {".5e1", 5},
-        {"5.e1", 50},
-        {"1e0", 1},
-        {"1e-0005", 1e-5},
-        {"1e03swords", 1000},
-        {"1e3.5", 1000},
-        {"1e3e2", 1000},
-        {"0e99999", 0},
+        {"1e3", 1000},        {"1E3", 1000},   {"1e+3", 1000},  {"1E+3", 1000},
+        {"1e-3", 0.001},      {"1E-3", 0.001}, {"2.5e2", 250},  {"-2.5E-2", -0.025},
+        {".5e1", 5},          {"5.e1", 50},    {"1e0", 1},      {"1e-0005", 1e-5},
+        {"1e03swords", 1000}, {"1e3.5", 1000}, {"1e3e2", 1000}, {"0e99999", 0},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(Show(c.text));
@@ -161,11 +142,12 @@ TEST(LeadingNumber, ExponentInEitherCase) {
     }
 }
 
-TEST(LeadingNumber, IncompleteExponentKeepsTheMantissa) {
+TEST(LeadingNumber, IncompleteExponentKeepsTheMantissa)
+{
     const LeadingCase cases[] = {
-        {"1e", 1},   {"1E", 1},     {"1e+", 1},  {"1E-", 1},    {"1ex", 1},
-        {"1e+x", 1}, {"2.5e", 2.5}, {"-3E", -3}, {"1e-+2", 1},  {"e5", 0},
-        {"E5", 0},   {".e5", 0},    {"-e5", 0},  {"1 e", 1},    {"1e\t+\n", 1},
+        {"1e", 1},   {"1E", 1},     {"1e+", 1},  {"1E-", 1},   {"1ex", 1},
+        {"1e+x", 1}, {"2.5e", 2.5}, {"-3E", -3}, {"1e-+2", 1}, {"e5", 0},
+        {"E5", 0},   {".e5", 0},    {"-e5", 0},  {"1 e", 1},   {"1e\t+\n", 1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(Show(c.text));
@@ -173,12 +155,13 @@ TEST(LeadingNumber, IncompleteExponentKeepsTheMantissa) {
     }
 }
 
-TEST(LeadingNumber, HexadecimalAndOctalPrefixes) {
+TEST(LeadingNumber, HexadecimalAndOctalPrefixes)
+{
     const LeadingCase cases[] = {
-        {"&H10", 16},   {"&HFF", 255},  {"&Hff", 255},   {"&H7FFF", 32767}, {"&H0", 0},
-        {"&H", 0},      {"&HG", 0},     {"&H1G", 1},     {"&H10.5", 16},    {"&H1E3", 0x1E3},
-        {"&O17", 15},   {"&O777", 511}, {"&O0", 0},      {"&O", 0},         {"&O8", 0},
-        {"&O78", 7},    {"&O1.5", 1},   {"&", 0},        {"&X10", 0},       {"& H 2 A", 42},
+        {"&H10", 16}, {"&HFF", 255},  {"&Hff", 255}, {"&H7FFF", 32767}, {"&H0", 0},
+        {"&H", 0},    {"&HG", 0},     {"&H1G", 1},   {"&H10.5", 16},    {"&H1E3", 0x1E3},
+        {"&O17", 15}, {"&O777", 511}, {"&O0", 0},    {"&O", 0},         {"&O8", 0},
+        {"&O78", 7},  {"&O1.5", 1},   {"&", 0},      {"&X10", 0},       {"& H 2 A", 42},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(Show(c.text));
@@ -186,7 +169,8 @@ TEST(LeadingNumber, HexadecimalAndOctalPrefixes) {
     }
 }
 
-TEST(LeadingNumber, HugeGivesInfinityTinyGivesZero) {
+TEST(LeadingNumber, HugeGivesInfinityTinyGivesZero)
+{
     EXPECT_EQ(LeadingNumber("1e999"), kInf);
     EXPECT_EQ(LeadingNumber("-1e999"), -kInf);
     EXPECT_EQ(LeadingNumber("1E+400"), kInf);
@@ -204,9 +188,10 @@ TEST(LeadingNumber, HugeGivesInfinityTinyGivesZero) {
     EXPECT_FALSE(std::isnan(LeadingNumber("&O" + std::string(300, '7'))));
 }
 
-TEST(LeadingNumber, NeverNaN) {
-    const std::string_view texts[] = {"nan", "NaN", "-nan", "inf", "infinity", "-inf", "1e999e",
-                                      "&Hnan", "0/0", "1e999-1e999"};
+TEST(LeadingNumber, NeverNaN)
+{
+    const std::string_view texts[] = {"nan",  "NaN",    "-nan",  "inf", "infinity",
+                                      "-inf", "1e999e", "&Hnan", "0/0", "1e999-1e999"};
     for (auto t : texts) {
         SCOPED_TRACE(Show(t));
         const double v = LeadingNumber(t);
@@ -226,13 +211,33 @@ struct Int32Case {
     std::optional<std::int32_t> expected;
 };
 
-TEST(ToInt32HalfEven, HalvesGoToTheEvenNeighbour) {
+TEST(ToInt32HalfEven, HalvesGoToTheEvenNeighbour)
+{
     const Int32Case cases[] = {
-        {0.5, 0},     {1.5, 2},     {2.5, 2},     {3.5, 4},     {4.5, 4},   {5.5, 6},
-        {-0.5, 0},    {-1.5, -2},   {-2.5, -2},   {-3.5, -4},   {0.0, 0},   {-0.0, 0},
-        {0.49999999999999994, 0},   {0.5000000000000001, 1},    {2.4, 2},   {2.6, 3},
-        {-2.4, -2},   {-2.6, -3},   {1e-300, 0},  {-1e-300, 0}, {7.0, 7},   {-7.0, -7},
-        {1000000.5, 1000000},       {1000001.5, 1000002},
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {3.5, 4},
+        {4.5, 4},
+        {5.5, 6},
+        {-0.5, 0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {-3.5, -4},
+        {0.0, 0},
+        {-0.0, 0},
+        {0.49999999999999994, 0},
+        {0.5000000000000001, 1},
+        {2.4, 2},
+        {2.6, 3},
+        {-2.4, -2},
+        {-2.6, -3},
+        {1e-300, 0},
+        {-1e-300, 0},
+        {7.0, 7},
+        {-7.0, -7},
+        {1000000.5, 1000000},
+        {1000001.5, 1000002},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << "x = " << c.x);
@@ -240,7 +245,8 @@ TEST(ToInt32HalfEven, HalvesGoToTheEvenNeighbour) {
     }
 }
 
-TEST(ToInt32HalfEven, RangeBorders) {
+TEST(ToInt32HalfEven, RangeBorders)
+{
     constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
     const Int32Case cases[] = {
@@ -269,7 +275,8 @@ TEST(ToInt32HalfEven, RangeBorders) {
     }
 }
 
-TEST(ToInt32HalfEven, InfinityAndNaNAreReported) {
+TEST(ToInt32HalfEven, InfinityAndNaNAreReported)
+{
     EXPECT_EQ(ToInt32HalfEven(kInf), std::nullopt);
     EXPECT_EQ(ToInt32HalfEven(-kInf), std::nullopt);
     EXPECT_EQ(ToInt32HalfEven(kNaN), std::nullopt);
@@ -279,7 +286,8 @@ TEST(ToInt32HalfEven, InfinityAndNaNAreReported) {
 // ---------------------------------------------------------------------------------------------
 // RoundTo15Digits
 
-TEST(RoundTo15Digits, DropsTheNoiseBeyond15Digits) {
+TEST(RoundTo15Digits, DropsTheNoiseBeyond15Digits)
+{
     const std::pair<double, double> cases[] = {
         {3.5999999999999996, 3.6},
         {0.030000000000000002, 0.03},
@@ -309,7 +317,8 @@ struct RoundCase {
     double expected;
 };
 
-TEST(RoundNumber, Part13Cases) {
+TEST(RoundNumber, Part13Cases)
+{
     const RoundCase cases[] = {
         {12.5, 1, 13}, {25, 1, 25}, {0, 1, 0}, {-0.5, 1, 0}, {-1.5, 1, -1},
     };
@@ -319,7 +328,8 @@ TEST(RoundNumber, Part13Cases) {
     }
 }
 
-TEST(RoundNumber, RoundsUpToTheNextWholeNumber) {
+TEST(RoundNumber, RoundsUpToTheNextWholeNumber)
+{
     const RoundCase cases[] = {
         {6.25, 1, 7},
         {0.25, 1, 1},
@@ -343,7 +353,8 @@ TEST(RoundNumber, RoundsUpToTheNextWholeNumber) {
     }
 }
 
-TEST(RoundNumber, WholeTo15DigitsReturnsXUnchanged) {
+TEST(RoundNumber, WholeTo15DigitsReturnsXUnchanged)
+{
     const double perDay = 10.5 / 0.7; // 15.000000000000002 in double arithmetic
     ASSERT_EQ(perDay, 15.000000000000002);
     EXPECT_EQ(RoundNumber(perDay, 1), perDay); // x itself, not 15 and not 16
@@ -355,7 +366,8 @@ TEST(RoundNumber, WholeTo15DigitsReturnsXUnchanged) {
     EXPECT_EQ(RoundNumber(190000000, 1), 190000000);
 }
 
-TEST(RoundNumber, FollowsTheDoubleFormulaLiterally) {
+TEST(RoundNumber, FollowsTheDoubleFormulaLiterally)
+{
     // Step 3 is floor((x + 2m) / m - 1) * m in double arithmetic. For a tiny negative x the
     // sum x + 2 rounds to 2, so the formula gives 1 (a plain ceil would give -0).
     const double x = -1e-17;
@@ -372,13 +384,15 @@ struct TextCase {
     std::string_view comma; // with ','
 };
 
-void CheckTexts(const TextCase &c) {
+void CheckTexts(const TextCase &c)
+{
     SCOPED_TRACE(testing::Message() << std::setprecision(17) << "x = " << c.x);
     EXPECT_EQ(GeneralNumberText(c.x, '.'), c.point);
     EXPECT_EQ(GeneralNumberText(c.x, ','), c.comma);
 }
 
-TEST(GeneralNumberText, FifteenSignificantDigits) {
+TEST(GeneralNumberText, FifteenSignificantDigits)
+{
     const TextCase cases[] = {
         {3.5999999999999996, "3.6", "3,6"},
         {0.030000000000000002, "0.03", "0,03"},
@@ -392,10 +406,12 @@ TEST(GeneralNumberText, FifteenSignificantDigits) {
         {14.999999999999998, "15", "15"},
         {2.4000000000000004, "2.4", "2,4"},
     };
-    for (const auto &c : cases) CheckTexts(c);
+    for (const auto &c : cases)
+        CheckTexts(c);
 }
 
-TEST(GeneralNumberText, FractionsWholesAndSigns) {
+TEST(GeneralNumberText, FractionsWholesAndSigns)
+{
     const TextCase cases[] = {
         {0.45, "0.45", "0,45"},
         {-0.45, "-0.45", "-0,45"},
@@ -419,38 +435,35 @@ TEST(GeneralNumberText, FractionsWholesAndSigns) {
         {1.5, "1.5", "1,5"},
         {10.25, "10.25", "10,25"},
     };
-    for (const auto &c : cases) CheckTexts(c);
+    for (const auto &c : cases)
+        CheckTexts(c);
 }
 
-TEST(GeneralNumberText, PlainFrom00001UpTo1E15) {
+TEST(GeneralNumberText, PlainFrom00001UpTo1E15)
+{
     const TextCase cases[] = {
-        {0.0001, "0.0001", "0,0001"},
-        {-0.0001, "-0.0001", "-0,0001"},
-        {0.00015, "0.00015", "0,00015"},
-        {0.001, "0.001", "0,001"},
+        {0.0001, "0.0001", "0,0001"},    {-0.0001, "-0.0001", "-0,0001"},
+        {0.00015, "0.00015", "0,00015"}, {0.001, "0.001", "0,001"},
         {0.03, "0.03", "0,03"},
     };
-    for (const auto &c : cases) CheckTexts(c);
+    for (const auto &c : cases)
+        CheckTexts(c);
 }
 
-TEST(GeneralNumberText, ExponentFormOutsideThePlainRange) {
+TEST(GeneralNumberText, ExponentFormOutsideThePlainRange)
+{
     const TextCase cases[] = {
-        {1e15, "1E+15", "1E+15"},
-        {-1e15, "-1E+15", "-1E+15"},
-        {1.5e15, "1.5E+15", "1,5E+15"},
-        {1e16, "1E+16", "1E+16"},
-        {1.5e20, "1.5E+20", "1,5E+20"},
-        {1e100, "1E+100", "1E+100"},
-        {0.00001, "1E-05", "1E-05"},
-        {-0.00001, "-1E-05", "-1E-05"},
-        {1.5e-5, "1.5E-05", "1,5E-05"},
-        {0.00009, "9E-05", "9E-05"},
-        {1e-100, "1E-100", "1E-100"},
+        {1e15, "1E+15", "1E+15"},    {-1e15, "-1E+15", "-1E+15"},    {1.5e15, "1.5E+15", "1,5E+15"},
+        {1e16, "1E+16", "1E+16"},    {1.5e20, "1.5E+20", "1,5E+20"}, {1e100, "1E+100", "1E+100"},
+        {0.00001, "1E-05", "1E-05"}, {-0.00001, "-1E-05", "-1E-05"}, {1.5e-5, "1.5E-05", "1,5E-05"},
+        {0.00009, "9E-05", "9E-05"}, {1e-100, "1E-100", "1E-100"},
     };
-    for (const auto &c : cases) CheckTexts(c);
+    for (const auto &c : cases)
+        CheckTexts(c);
 }
 
-TEST(GeneralNumberText, RoundTripThroughReadNumberText) {
+TEST(GeneralNumberText, RoundTripThroughReadNumberText)
+{
     const double values[] = {0.0,
                              1.0,
                              -1.0,
@@ -478,8 +491,8 @@ TEST(GeneralNumberText, RoundTripThroughReadNumberText) {
                              1e-300};
     for (double x : values) {
         for (char sep : {'.', ','}) {
-            SCOPED_TRACE(testing::Message() << std::setprecision(17) << "x = " << x << " sep '"
-                                            << sep << "'");
+            SCOPED_TRACE(testing::Message()
+                         << std::setprecision(17) << "x = " << x << " sep '" << sep << "'");
             const std::string text = GeneralNumberText(x, sep);
             const double back = ReadNumberText(text, sep);
             EXPECT_DOUBLE_EQ(back, RoundTo15Digits(x)) << "text " << text;
@@ -488,7 +501,8 @@ TEST(GeneralNumberText, RoundTripThroughReadNumberText) {
     }
 }
 
-TEST(ReadNumberText, ReadsTheLabelConvention) {
+TEST(ReadNumberText, ReadsTheLabelConvention)
+{
     EXPECT_EQ(ReadNumberText("0", '.'), 0.0);
     EXPECT_EQ(ReadNumberText("228", '.'), 228.0);
     EXPECT_EQ(ReadNumberText("-228", ','), -228.0);
@@ -508,7 +522,8 @@ TEST(ReadNumberText, ReadsTheLabelConvention) {
 // ---------------------------------------------------------------------------------------------
 // WholeNumberText
 
-TEST(WholeNumberText, PlainDigitsWithMinus) {
+TEST(WholeNumberText, PlainDigitsWithMinus)
+{
     const std::pair<std::int64_t, std::string_view> cases[] = {
         {0, "0"},
         {7, "7"},

@@ -68,27 +68,13 @@ inline const std::vector<BookItem> kAlchemy = {
 
 // Type 2, "Armour" (22 items)
 inline const std::vector<BookItem> kArmour = {
-    {"Suit: 01 point", 1},
-    {"Suit: 02 points", 2},
-    {"Suit: 03 points", 3},
-    {"Suit: 04 points", 4},
-    {"Suit: 05 points", 6},
-    {"Suit: 06 points", 8},
-    {"Suit: 07 points", 10},
-    {"Suit: 08 points", 12},
-    {"Suit: 09 points", 15},
-    {"Suit: 10 points", 18},
-    {"Suit: 11 points", 21},
-    {"Suit: 12 points", 24},
-    {"Suit: 13 points", 28},
-    {"Suit: 14 points", 32},
-    {"Suit: 15 points", 36},
-    {"Suit: 16 points", 40},
-    {"Suit: 17 points", 45},
-    {"Suit: 18 points", 50},
-    {"Suit: 19 points", 55},
-    {"Suit: 20 points", 60},
-    {"Suit: 21 points", 66},
+    {"Suit: 01 point", 1},   {"Suit: 02 points", 2},  {"Suit: 03 points", 3},
+    {"Suit: 04 points", 4},  {"Suit: 05 points", 6},  {"Suit: 06 points", 8},
+    {"Suit: 07 points", 10}, {"Suit: 08 points", 12}, {"Suit: 09 points", 15},
+    {"Suit: 10 points", 18}, {"Suit: 11 points", 21}, {"Suit: 12 points", 24},
+    {"Suit: 13 points", 28}, {"Suit: 14 points", 32}, {"Suit: 15 points", 36},
+    {"Suit: 16 points", 40}, {"Suit: 17 points", 45}, {"Suit: 18 points", 50},
+    {"Suit: 19 points", 55}, {"Suit: 20 points", 60}, {"Suit: 21 points", 66},
     {"Suit: 22 points", 72},
 };
 
@@ -241,7 +227,7 @@ inline const std::vector<BookItem> kCrystals = {
 
 // Indexed by item type code 1 to 6 (index 0 unused).
 inline const std::vector<BookItem> *const kByType[7] = {nullptr,   &kAlchemy, &kArmour,  &kPotions,
-                                                         &kScrolls, &kWeapons,  &kCrystals};
+                                                        &kScrolls, &kWeapons, &kCrystals};
 inline constexpr std::string_view kTypeNames[7] = {"",        "Alchemy", "Armour",  "Potions",
                                                    "Scrolls", "Weapons", "Crystals"};
 

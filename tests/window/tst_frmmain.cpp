@@ -3,9 +3,9 @@
 
 #include "windowdriver.h"
 
-#include "rules/texts.h"
 #include "about/aboutwindow.h"
 #include "about/frmabout.h"
+#include "rules/texts.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -21,7 +21,10 @@ using toolkit::MessageIcon;
 
 namespace {
 
-QString T(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString T(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 QStringList Entries(const QComboBox *list)
 {
@@ -36,7 +39,7 @@ QStringList Entries(const QComboBox *list)
 class FrmMainTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<WindowDriver> d;
     QLineEdit *field(const char *name, int row = -1) const
     {
@@ -44,7 +47,8 @@ private:
     }
     QString label(const char *name, int row = -1) const
     {
-        return (row < 0 ? d->Label(QLatin1String(name)) : d->Label(WindowDriver::Row(name, row)))->text();
+        return (row < 0 ? d->Label(QLatin1String(name)) : d->Label(WindowDriver::Row(name, row)))
+            ->text();
     }
     void expectConsistent() const
     {
@@ -52,7 +56,7 @@ private:
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
     }
 
-private Q_SLOTS:
+  private Q_SLOTS:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -63,7 +67,8 @@ private Q_SLOTS:
     void starts_with_the_alchemy_list_and_the_default_options()
     {
         QCOMPARE(d->window().windowTitle(), QStringLiteral("MIRVAK Production Calculator"));
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(d->List(QStringLiteral("cboItemType"))));
+        QTRY_COMPARE(QApplication::focusWidget(),
+                     static_cast<QWidget *>(d->List(QStringLiteral("cboItemType"))));
         QCOMPARE(d->List(QStringLiteral("cboItemType"))->currentText(), QStringLiteral("Alchemy"));
         for (int i = 0; i < 10; ++i) {
             QCOMPARE(field("txtItemQuantity", i)->text(), QStringLiteral("0"));
@@ -92,7 +97,8 @@ private Q_SLOTS:
     void type_list_is_sorted_and_carries_the_type_codes()
     {
         const QComboBox *types = d->List(QStringLiteral("cboItemType"));
-        QCOMPARE(Entries(types), (QStringList{"Alchemy", "Armour", "Crystals", "Potions", "Scrolls", "Weapons"}));
+        QCOMPARE(Entries(types),
+                 (QStringList{"Alchemy", "Armour", "Crystals", "Potions", "Scrolls", "Weapons"}));
         const int expectedCodes[] = {1, 2, 6, 3, 4, 5};
         for (int i = 0; i < 6; ++i)
             QCOMPARE(types->itemData(i).toInt(), expectedCodes[i]);
@@ -106,8 +112,10 @@ private Q_SLOTS:
         QTest::addColumn<bool>("silverShown");
         QTest::addColumn<bool>("resistShown");
         QTest::newRow("Crystals is code 6") << "Crystals" << 39 << "Awaken" << false << false;
-        QTest::newRow("Armour up to 40 points") << "Armour" << 16 << "Suit: 01 point" << false << true;
-        QTest::newRow("Weapons shows both columns") << "Weapons" << 24 << "Arrows - Quality (1)" << true << true;
+        QTest::newRow("Armour up to 40 points")
+            << "Armour" << 16 << "Suit: 01 point" << false << true;
+        QTest::newRow("Weapons shows both columns")
+            << "Weapons" << 24 << "Arrows - Quality (1)" << true << true;
         QTest::newRow("Potions") << "Potions" << 33 << "Awaken" << false << false;
         QTest::newRow("Scrolls") << "Scrolls" << 35 << "Awaken" << false << false;
     }
@@ -181,24 +189,45 @@ private Q_SLOTS:
         const QString qty = WindowDriver::Row("txtItemQuantity", 1);
         const QString sr = WindowDriver::Row("txtShatterResist", 1);
         const auto ex = int(MessageIcon::Exclamation);
-        for (const char *route : {"tab", "backtab", "mouse on workshop box", "mouse on Reset", "Alt+R", "mouse on another field", "mouse on a list"}) {
-            QTest::addRow("days 0, %s", route) << "txtEventLength" << "0" << T(rules::texts::kDaysRefused) << ex << route;
-            QTest::addRow("skill empty, %s", route) << "txtSkillLevel" << "" << T(rules::texts::kSkillLevelRefused) << ex << route;
-            QTest::addRow("quantity 00, %s", route) << qty << "00" << T(rules::texts::kQuantityRefused) << ex << route;
-            QTest::addRow("shatter 3, %s", route) << sr << "3" << T(rules::texts::kShatterResistRefused) << int(MessageIcon::None) << route;
+        for (const char *route : {"tab", "backtab", "mouse on workshop box", "mouse on Reset",
+                                  "Alt+R", "mouse on another field", "mouse on a list"}) {
+            QTest::addRow("days 0, %s", route)
+                << "txtEventLength"
+                << "0" << T(rules::texts::kDaysRefused) << ex << route;
+            QTest::addRow("skill empty, %s", route)
+                << "txtSkillLevel"
+                << "" << T(rules::texts::kSkillLevelRefused) << ex << route;
+            QTest::addRow("quantity 00, %s", route)
+                << qty << "00" << T(rules::texts::kQuantityRefused) << ex << route;
+            QTest::addRow("shatter 3, %s", route)
+                << sr << "3" << T(rules::texts::kShatterResistRefused) << int(MessageIcon::None)
+                << route;
         }
-        QTest::newRow("quantity -3") << qty << "-3" << T(rules::texts::kQuantityRefused) << ex << "tab";
-        QTest::newRow("quantity abc") << qty << "abc" << T(rules::texts::kQuantityRefused) << ex << "tab";
-        QTest::newRow("quantity 0.0") << qty << "0.0" << T(rules::texts::kQuantityRefused) << ex << "tab";
-        QTest::newRow("quantity too large") << qty << "1000001" << T(rules::texts::kQuantityTooLarge) << ex << "tab";
-        QTest::newRow("days -1") << "txtEventLength" << "-1" << T(rules::texts::kDaysRefused) << ex << "tab";
-        QTest::newRow("days abc") << "txtEventLength" << "abc" << T(rules::texts::kDaysRefused) << ex << "tab";
-        QTest::newRow("days too small") << "txtEventLength" << "0.001" << T(rules::texts::kDaysOutOfRange) << ex << "tab";
-        QTest::newRow("skill 0.4") << "txtSkillLevel" << "0.4" << T(rules::texts::kSkillLevelTooLow) << ex << "tab";
-        QTest::newRow("skill 1e9") << "txtSkillLevel" << "1e9" << T(rules::texts::kSkillLevelTooHigh) << ex << "tab";
-        QTest::newRow("shatter 2.6") << sr << "2.6" << T(rules::texts::kShatterResistRefused) << int(MessageIcon::None) << "tab";
-        QTest::newRow("shatter empty") << sr << "" << T(rules::texts::kShatterResistRefused) << int(MessageIcon::None) << "tab";
-        QTest::newRow("shatter 1e10") << sr << "1e10" << T(rules::texts::kShatterResistTooLarge) << int(MessageIcon::None) << "tab";
+        QTest::newRow("quantity -3")
+            << qty << "-3" << T(rules::texts::kQuantityRefused) << ex << "tab";
+        QTest::newRow("quantity abc")
+            << qty << "abc" << T(rules::texts::kQuantityRefused) << ex << "tab";
+        QTest::newRow("quantity 0.0")
+            << qty << "0.0" << T(rules::texts::kQuantityRefused) << ex << "tab";
+        QTest::newRow("quantity too large")
+            << qty << "1000001" << T(rules::texts::kQuantityTooLarge) << ex << "tab";
+        QTest::newRow("days -1") << "txtEventLength"
+                                 << "-1" << T(rules::texts::kDaysRefused) << ex << "tab";
+        QTest::newRow("days abc") << "txtEventLength"
+                                  << "abc" << T(rules::texts::kDaysRefused) << ex << "tab";
+        QTest::newRow("days too small")
+            << "txtEventLength"
+            << "0.001" << T(rules::texts::kDaysOutOfRange) << ex << "tab";
+        QTest::newRow("skill 0.4") << "txtSkillLevel"
+                                   << "0.4" << T(rules::texts::kSkillLevelTooLow) << ex << "tab";
+        QTest::newRow("skill 1e9") << "txtSkillLevel"
+                                   << "1e9" << T(rules::texts::kSkillLevelTooHigh) << ex << "tab";
+        QTest::newRow("shatter 2.6") << sr << "2.6" << T(rules::texts::kShatterResistRefused)
+                                     << int(MessageIcon::None) << "tab";
+        QTest::newRow("shatter empty") << sr << "" << T(rules::texts::kShatterResistRefused)
+                                       << int(MessageIcon::None) << "tab";
+        QTest::newRow("shatter 1e10") << sr << "1e10" << T(rules::texts::kShatterResistTooLarge)
+                                      << int(MessageIcon::None) << "tab";
     }
     void refused_text_keeps_the_focus_and_drops_the_action()
     {
@@ -288,11 +317,19 @@ private Q_SLOTS:
 
     void tab_walks_the_controls_in_order_once_round()
     {
-        QStringList expected = {"cboItemType", "chkUseWorkshop", "chkEnforceSkillLevel", "txtSkillLevel"};
+        QStringList expected = {"cboItemType", "chkUseWorkshop", "chkEnforceSkillLevel",
+                                "txtSkillLevel"};
         for (int i = 0; i < 10; ++i)
-            expected << WindowDriver::Row("cboItemName", i) << WindowDriver::Row("txtItemQuantity", i);
-        expected << "txtPlayerName" << "txtCharacterName" << "cmdPrint" << "cmdReset" << "cmdAbout"
-                 << "txtEventLength" << "cmdHelpEventLength" << "cboItemType";
+            expected << WindowDriver::Row("cboItemName", i)
+                     << WindowDriver::Row("txtItemQuantity", i);
+        expected << "txtPlayerName"
+                 << "txtCharacterName"
+                 << "cmdPrint"
+                 << "cmdReset"
+                 << "cmdAbout"
+                 << "txtEventLength"
+                 << "cmdHelpEventLength"
+                 << "cboItemType";
         QTRY_VERIFY(QApplication::focusWidget());
         QStringList walked = {QApplication::focusWidget()->objectName()};
         for (int i = 1; i < expected.size(); ++i) {
@@ -331,12 +368,14 @@ private Q_SLOTS:
         }
         d->Enter(QStringLiteral("txtSkillLevel"), QStringLiteral("1"));
         QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->count(), 5);
-        QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->currentText(), QStringLiteral("Cause Light Damage (Elixir)"));
+        QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->currentText(),
+                 QStringLiteral("Cause Light Damage (Elixir)"));
         d->PickType(QStringLiteral("Armour"));
         QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->count(), 4);
         d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
         QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->count(), 22);
-        QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->itemText(21), QStringLiteral("Suit: 22 points"));
+        QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->itemText(21),
+                 QStringLiteral("Suit: 22 points"));
         d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
         QVERIFY(field("txtSkillLevel")->isEnabled());
         QCOMPARE(d->List(QStringLiteral("cboItemName_9"))->count(), 4);
@@ -505,16 +544,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no printer") << int(report::PrintOutcome::NoPrinter) << T(rules::texts::kNoPrinter);
-        QTest::newRow("refused") << int(report::PrintOutcome::PrinterRefused) << T(rules::texts::kPrinterRefused);
+        QTest::newRow("no printer")
+            << int(report::PrintOutcome::NoPrinter) << T(rules::texts::kNoPrinter);
+        QTest::newRow("refused") << int(report::PrintOutcome::PrinterRefused)
+                                 << T(rules::texts::kPrinterRefused);
     }
     void print_failure_is_reported()
     {
         QFETCH(int, outcome);
         QFETCH(QString, message);
-        d->window().SetReportPrinter([outcome](const report::ReportDocument &) {
-            return report::PrintOutcome(outcome);
-        });
+        d->window().SetReportPrinter(
+            [outcome](const report::ReportDocument &) { return report::PrintOutcome(outcome); });
         d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("4"));
         d->Click(d->Button(QStringLiteral("cmdPrint")));
         QCOMPARE(int(d->messages().shown.size()), 1);
@@ -577,7 +617,8 @@ private Q_SLOTS:
             box->button(QMessageBox::Ok)->click();
         });
         answer.start(10);
-        toolkit::DefaultMessageBoxes().Show(&d->window(), MessageIcon::Exclamation, QStringLiteral("Careful."));
+        toolkit::DefaultMessageBoxes().Show(&d->window(), MessageIcon::Exclamation,
+                                            QStringLiteral("Careful."));
         answer.stop();
         QCOMPARE(title, QStringLiteral("MIRVAK Production Calculator"));
         QCOMPARE(text, QStringLiteral("Careful."));
@@ -597,7 +638,8 @@ private Q_SLOTS:
                 room -= 4;
             } else if (auto *c = qobject_cast<QComboBox *>(w)) {
                 for (int i = 0; i < c->count(); ++i)
-                    if (QFontMetrics(c->font()).horizontalAdvance(c->itemText(i)) > QFontMetrics(c->font()).horizontalAdvance(text))
+                    if (QFontMetrics(c->font()).horizontalAdvance(c->itemText(i)) >
+                        QFontMetrics(c->font()).horizontalAdvance(text))
                         text = c->itemText(i);
                 room -= 20;
             } else if (auto *g = qobject_cast<QGroupBox *>(w))
@@ -615,7 +657,8 @@ private Q_SLOTS:
     void every_control_has_a_name_a_screen_reader_can_speak()
     {
         for (QWidget *w : d->window().findChildren<QWidget *>()) {
-            if (!(w->focusPolicy() & Qt::TabFocus) || w->objectName().isEmpty() || w->parentWidget() == nullptr)
+            if (!(w->focusPolicy() & Qt::TabFocus) || w->objectName().isEmpty() ||
+                w->parentWidget() == nullptr)
                 continue;
             if (qobject_cast<QPushButton *>(w))
                 continue; // buttons speak their captions
@@ -623,7 +666,8 @@ private Q_SLOTS:
                 continue;
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         }
-        QCOMPARE(d->Field(QStringLiteral("txtItemQuantity_3"))->accessibleName(), QStringLiteral("Quantity, row 4"));
+        QCOMPARE(d->Field(QStringLiteral("txtItemQuantity_3"))->accessibleName(),
+                 QStringLiteral("Quantity, row 4"));
     }
 };
 

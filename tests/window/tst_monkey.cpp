@@ -16,19 +16,22 @@
 namespace {
 
 const char *const kOddTexts[] = {
-    "",    "0",      "00",    "0.0",  "-0",     "1",     "2",     "3",       "1.5",  "2.5",
-    "-2",  "abc",    "3 swords", "1 2", "1,5",  "1e3",   "1e10",  "1e999",   "&H10", "&O17",
-    " 4 ", "0.4",    "0.5",   "0.51", "10000",  "10001", "999999", "1000000", "1000001",
-    "0.01", "0.009", ".5",    "5.",   "+7",     "1e",    "2e-3",  "\t6",     "12abc",
+    "",      "0",   "00",       "0.0",  "-0",    "1",     "2",      "3",       "1.5",     "2.5",
+    "-2",    "abc", "3 swords", "1 2",  "1,5",   "1e3",   "1e10",   "1e999",   "&H10",    "&O17",
+    " 4 ",   "0.4", "0.5",      "0.51", "10000", "10001", "999999", "1000000", "1000001", "0.01",
+    "0.009", ".5",  "5.",       "+7",   "1e",    "2e-3",  "\t6",    "12abc",
 };
 
-QString Valid() { return QStringLiteral("2"); }
+QString Valid()
+{
+    return QStringLiteral("2");
+}
 
 } // namespace
 
 class MonkeyTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void random_actions_keep_every_label_right();
 };
 
@@ -41,7 +44,9 @@ void MonkeyTest::random_actions_keep_every_label_right()
                             ? qEnvironmentVariableIntValue("FORGETALLY_MONKEY_ACTIONS")
                             : 3000;
     std::mt19937 random(seed);
-    auto pick = [&random](int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(random)); };
+    auto pick = [&random](int n) {
+        return int(std::uniform_int_distribution<int>(0, n - 1)(random));
+    };
 
     const std::set<QString> refusals = {
         QString::fromUtf8(rules::texts::kDaysRefused.data()),
@@ -75,7 +80,8 @@ void MonkeyTest::random_actions_keep_every_label_right()
             case 1: {
                 QStringList fields = {"txtSkillLevel", "txtEventLength"};
                 for (int i = 0; i < 10; ++i)
-                    fields << WindowDriver::Row("txtItemQuantity", i) << WindowDriver::Row("txtShatterResist", i);
+                    fields << WindowDriver::Row("txtItemQuantity", i)
+                           << WindowDriver::Row("txtShatterResist", i);
                 QLineEdit *edit = d.Field(fields[pick(int(fields.size()))]);
                 if (!edit->isVisible() || !edit->isEnabled())
                     break;
@@ -130,7 +136,8 @@ void MonkeyTest::random_actions_keep_every_label_right()
         if (refused)
             continue;
         const QStringList wrong = MismatchedLabels(d);
-        QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(wrong.join("; "))));
+        QVERIFY2(wrong.isEmpty(),
+                 qPrintable(QStringLiteral("step %1: %2").arg(step).arg(wrong.join("; "))));
         for (int i = 0; i < 10; ++i)
             QVERIFY2(d.List(WindowDriver::Row("cboItemName", i))->currentIndex() >= 0,
                      qPrintable(QStringLiteral("step %1: row %2 has no item").arg(step).arg(i)));

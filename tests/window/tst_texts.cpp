@@ -20,11 +20,34 @@ namespace {
 
 // The program's own texts, as players know them from the rulebook's calculator.
 const char *const kOwnTexts[] = {
-    "MIRVAK Production Calculator", "About MIRVAK Production Calculator", "Options", "Total Cost",
-    "Print Options", "Production List", "&Reset Form", "&About...", "Item type to produce:",
-    "Use a Workshop", "Enforce level restrictions", "Skill Level:", "Days:", "?", "Silver",
-    "Skill Levels", "Production Points", "Workshops", "Player Name", "Character Name", "&Print",
-    "Item", "Quantity", "Shatter Resist", "Cost (Points)", "Cost (Silver)", "OK", "Visit Homepage",
+    "MIRVAK Production Calculator",
+    "About MIRVAK Production Calculator",
+    "Options",
+    "Total Cost",
+    "Print Options",
+    "Production List",
+    "&Reset Form",
+    "&About...",
+    "Item type to produce:",
+    "Use a Workshop",
+    "Enforce level restrictions",
+    "Skill Level:",
+    "Days:",
+    "?",
+    "Silver",
+    "Skill Levels",
+    "Production Points",
+    "Workshops",
+    "Player Name",
+    "Character Name",
+    "&Print",
+    "Item",
+    "Quantity",
+    "Shatter Resist",
+    "Cost (Points)",
+    "Cost (Silver)",
+    "OK",
+    "Visit Homepage",
     "Version 1.0.7",
     "This program follows the standard MIRVAK International rules as they stood in the 8th "
     "Edition rulebook at time of compile. Changes made since that time may require an update to "
@@ -39,7 +62,8 @@ const char *const kOwnTexts[] = {
     "this check by turning off the Enforce Level Restrictions option.",
     "Days is the number of production days, the number of days you want to do production over. "
     "For a normal weekend long event, this is two days. You can change this to any positive Long.",
-    "Production Days must be a positive number.", "Skill Level must be a positive number.",
+    "Production Days must be a positive number.",
+    "Skill Level must be a positive number.",
     "Quantity must be a non negative number.",
     "Shatter Resist must be a positive even number (0, 2, 4, etc).",
 };
@@ -49,15 +73,22 @@ const char *const kOwnTexts[] = {
 const char *const kNewTexts[] = {
     "Production Days must be a number from 0.01 to 10000.",
     "Skill Level must be at least 1: a level that rounds down to 0 allows no item.",
-    "Skill Level must not be more than 10000.", "Quantity must not be more than 1000000.",
+    "Skill Level must not be more than 10000.",
+    "Quantity must not be more than 1000000.",
     "Shatter Resist must not be more than 10000.",
     "The report was not printed: no printer is set up on this computer.",
     "The report was not printed: the printer refused the print job.",
-    "By the forgeTally developers, forgetally@example.org", "MIRVAK Production Calculator icon",
-    "Separator, upper line", "Separator, lower line", "Closes the About window",
-    "Opens https://forgetally.example.org/ in the web browser", "Help on Days", "Total silver cost",
+    "By the forgeTally developers, forgetally@example.org",
+    "MIRVAK Production Calculator icon",
+    "Separator, upper line",
+    "Separator, lower line",
+    "Closes the About window",
+    "Opens https://forgetally.example.org/ in the web browser",
+    "Help on Days",
+    "Total silver cost",
     "Skill levels needed, in all and per day",
-    "Production points needed and the points you can produce", "Workshops needed",
+    "Production points needed and the points you can produce",
+    "Workshops needed",
 };
 
 QSet<QString> Allowed()
@@ -67,7 +98,8 @@ QSet<QString> Allowed()
         allowed.insert(QString::fromUtf8(t));
     for (const char *t : kNewTexts)
         allowed.insert(QString::fromUtf8(t));
-    for (const char *column : {"Item", "Quantity", "Silver", "Shatter Resist", "Cost (Points)", "Cost (Silver)"})
+    for (const char *column :
+         {"Item", "Quantity", "Silver", "Shatter Resist", "Cost (Points)", "Cost (Silver)"})
         for (int row = 1; row <= 10; ++row)
             allowed.insert(QStringLiteral("%1, row %2").arg(QLatin1String(column)).arg(row));
     for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
@@ -108,7 +140,7 @@ QStringList ShownTexts(QWidget *top)
 
 class TextsTest : public QObject {
     Q_OBJECT
-private Q_SLOTS:
+  private Q_SLOTS:
     void every_shown_text_is_known()
     {
         const QSet<QString> allowed = Allowed();
@@ -123,7 +155,8 @@ private Q_SLOTS:
         for (const QString &text : texts) {
             if (text.isEmpty() || IsFigure(text))
                 continue;
-            QVERIFY2(allowed.contains(text), qPrintable(QStringLiteral("unknown text: \"%1\"").arg(text)));
+            QVERIFY2(allowed.contains(text),
+                     qPrintable(QStringLiteral("unknown text: \"%1\"").arg(text)));
         }
     }
 

@@ -103,10 +103,13 @@ QStringList MismatchedLabels(const WindowDriver &d)
     std::array<std::string, rules::kRowCount> points;
     std::array<std::string, rules::kRowCount> silver;
     for (int i = 0; i < rules::kRowCount; ++i) {
-        const auto *list = static_cast<const toolkit::SortedList *>(d.List(WindowDriver::Row("cboItemName", i)));
+        const auto *list =
+            static_cast<const toolkit::SortedList *>(d.List(WindowDriver::Row("cboItemName", i)));
         const std::string name = list->currentText().toStdString();
-        const std::string quantity = d.Field(WindowDriver::Row("txtItemQuantity", i))->text().toStdString();
-        const std::string resist = d.Field(WindowDriver::Row("txtShatterResist", i))->text().toStdString();
+        const std::string quantity =
+            d.Field(WindowDriver::Row("txtItemQuantity", i))->text().toStdString();
+        const std::string resist =
+            d.Field(WindowDriver::Row("txtShatterResist", i))->text().toStdString();
         const rules::RowCost cost =
             rules::CostRow({list->ItemData(list->ListIndex()), name, quantity,
                             d.Box(WindowDriver::Row("chkSilver", i))->isChecked(), resist});

@@ -24,7 +24,7 @@ struct ShownMessage {
 };
 
 class RecordingMessages final : public toolkit::MessageBoxes {
-public:
+  public:
     void Show(QWidget *, toolkit::MessageIcon icon, const QString &text) override
     {
         shown.push_back({icon, text});
@@ -34,7 +34,7 @@ public:
 };
 
 class WindowDriver {
-public:
+  public:
     WindowDriver();
     ~WindowDriver();
 
@@ -50,7 +50,10 @@ public:
     QCheckBox *Box(const QString &name) const { return Get<QCheckBox>(name); }
     QLabel *Label(const QString &name) const { return Get<QLabel>(name); }
     QPushButton *Button(const QString &name) const { return Get<QPushButton>(name); }
-    static QString Row(const char *name, int row) { return QString::fromLatin1(name) + '_' + QString::number(row); }
+    static QString Row(const char *name, int row)
+    {
+        return QString::fromLatin1(name) + '_' + QString::number(row);
+    }
 
     QWidget *Focus() const;
     // Gives the focus to a control by a mouse press on it (checks run as for a user's click).
@@ -64,7 +67,7 @@ public:
     // Lets queued work (the warning after an action) run.
     void Settle();
 
-private:
+  private:
     RecordingMessages m_messages;
     std::unique_ptr<window::frmMain> m_window;
 };

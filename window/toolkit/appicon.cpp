@@ -47,14 +47,23 @@ void drawSmall(QPainter &painter, int side)
     painter.setBrush(kRim);
     painter.drawRoundedRect(QRectF(0, 0, sideF, sideF), 3 * grid.scale, 3 * grid.scale);
     painter.setBrush(kTile);
-    painter.drawRoundedRect(QRectF(1, 1, sideF - 2, sideF - 2), 2.5 * grid.scale,
-                            2.5 * grid.scale);
+    painter.drawRoundedRect(QRectF(1, 1, sideF - 2, sideF - 2), 2.5 * grid.scale, 2.5 * grid.scale);
 
     QPainterPath anvil;
     anvil.moveTo(grid.point(1.5, 8));
-    for (const auto &[x, y] : {std::pair{14.0, 8.0}, {14.0, 10.0}, {11.0, 10.0}, {10.0, 11.0},
-                               {10.0, 12.0}, {13.0, 12.0}, {13.0, 14.0}, {4.0, 14.0},
-                               {4.0, 12.0}, {7.0, 12.0}, {7.0, 11.0}, {6.0, 10.0}, {5.0, 10.0}})
+    for (const auto &[x, y] : {std::pair{14.0, 8.0},
+                               {14.0, 10.0},
+                               {11.0, 10.0},
+                               {10.0, 11.0},
+                               {10.0, 12.0},
+                               {13.0, 12.0},
+                               {13.0, 14.0},
+                               {4.0, 14.0},
+                               {4.0, 12.0},
+                               {7.0, 12.0},
+                               {7.0, 11.0},
+                               {6.0, 10.0},
+                               {5.0, 10.0}})
         anvil.lineTo(grid.point(x, y));
     anvil.quadTo(grid.point(3, 10), grid.point(1.5, 8));
     painter.setBrush(kIron);
@@ -90,9 +99,18 @@ void drawLarge(QPainter &painter, int side)
     // Horn to the left, face, waist and a flared foot.
     QPainterPath anvil;
     anvil.moveTo(grid.point(3, 15));
-    for (const auto &[x, y] : {std::pair{27.0, 15.0}, {27.0, 19.0}, {23.0, 19.0}, {20.0, 22.0},
-                               {23.0, 25.0}, {25.0, 25.0}, {25.0, 27.0}, {10.0, 27.0},
-                               {10.0, 25.0}, {12.0, 25.0}, {15.0, 22.0}, {12.0, 19.0},
+    for (const auto &[x, y] : {std::pair{27.0, 15.0},
+                               {27.0, 19.0},
+                               {23.0, 19.0},
+                               {20.0, 22.0},
+                               {23.0, 25.0},
+                               {25.0, 25.0},
+                               {25.0, 27.0},
+                               {10.0, 27.0},
+                               {10.0, 25.0},
+                               {12.0, 25.0},
+                               {15.0, 22.0},
+                               {12.0, 19.0},
                                {10.0, 19.0}})
         anvil.lineTo(grid.point(x, y));
     anvil.quadTo(grid.point(6, 18.5), grid.point(3, 15));
@@ -114,9 +132,9 @@ void drawLarge(QPainter &painter, int side)
     painter.rotate(std::atan2(along.y(), along.x()) * 180 / std::numbers::pi);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kIron);
-    painter.drawRoundedRect(QRectF(-2 * grid.scale, -4.5 * grid.scale, 4 * grid.scale,
-                                   9 * grid.scale),
-                            0.8 * grid.scale, 0.8 * grid.scale);
+    painter.drawRoundedRect(
+        QRectF(-2 * grid.scale, -4.5 * grid.scale, 4 * grid.scale, 9 * grid.scale),
+        0.8 * grid.scale, 0.8 * grid.scale);
 }
 
 QImage render(int side)
@@ -148,9 +166,8 @@ QImage disabled(QImage image)
 
 // Draws each size the first time it is asked for, so start-up pays only for the sizes the window
 // system wants.
-class AppIconEngine final : public QIconEngine
-{
-public:
+class AppIconEngine final : public QIconEngine {
+  public:
     AppIconEngine() = default;
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
@@ -198,7 +215,7 @@ public:
     // Scalable: no fixed set of sizes, as an SVG icon reports none.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {}; }
 
-private:
+  private:
     QHash<qint64, QPixmap> cache;
 };
 

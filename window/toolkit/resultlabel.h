@@ -1,7 +1,8 @@
 #pragma once
 
 // A right-aligned label for a computed figure. A figure wider than the label (fifteen significant
-// digits can be) is drawn in a smaller font rather than cut off; the full text is also its tool tip.
+// digits can be) is drawn in a smaller font rather than cut off; the full text is also its tool
+// tip.
 
 #include <QLabel>
 
@@ -9,14 +10,14 @@ namespace toolkit {
 
 class ResultLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit ResultLabel(QWidget *parent = nullptr);
     void SetCaption(const QString &text);
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     void FitFont();
 };
 

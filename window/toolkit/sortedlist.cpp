@@ -78,7 +78,8 @@ void SortedList::OnCurrentIndexChanged()
 
 void SortedList::wheelEvent(QWheelEvent *event)
 {
-    // Only a list that has the focus reacts to the wheel, so that scrolling past never changes a row.
+    // Only a list that has the focus reacts to the wheel, so that scrolling past never changes a
+    // row.
     if (hasFocus())
         QComboBox::wheelEvent(event);
     else
