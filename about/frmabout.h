@@ -21,7 +21,7 @@ class SeparatorLine;
 class frmAbout : public QDialog {
     Q_OBJECT
 
-  public:
+public:
     // Runs the load step. The window takes no parent: a parent would make it a secondary window
     // of the calculator window, which no longer keeps the program running on its own.
     frmAbout();
@@ -29,7 +29,7 @@ class frmAbout : public QDialog {
     // The scale factor of the twip table in use (at least 1).
     double twipScale() const { return m_scale; }
 
-  private:
+private:
     void CreateControls();
     void LayoutControls();
     void Form_Load();

@@ -10,15 +10,15 @@ namespace about {
 class SeparatorLine : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     SeparatorLine(const QColor &colour, QWidget *parent);
 
     QColor colour() const { return m_colour; }
 
-  protected:
+protected:
     void paintEvent(QPaintEvent *event) override;
 
-  private:
+private:
     QColor m_colour;
 };
 

@@ -39,7 +39,7 @@ Coverage measure(const QImage &source)
 class AppIconTest : public QObject {
     Q_OBJECT
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void eachSizeShowsTheDrawing_data()
     {
         QTest::addColumn<int>("side");

@@ -11,7 +11,7 @@ namespace {
 constexpr double kSameColumnTolerance = 1e-6;
 
 class Cursor {
-  public:
+public:
     Cursor(const PageMetrics &metrics, ReportLayout &layout) : m_metrics(metrics), m_layout(layout)
     {
     }
@@ -54,7 +54,7 @@ class Cursor {
 
     int pageCount() const { return m_page + 1; }
 
-  private:
+private:
     const PageMetrics &m_metrics;
     ReportLayout &m_layout;
     int m_page = 0;

@@ -61,13 +61,13 @@ Totals ComputeTotals(const TotalsInputs &in);
 // Whether the over-level warning is shown: while the list stays over the level it is shown on
 // every second check, starting with the first. A check that is not over the level changes nothing.
 class LevelWarning {
-  public:
+public:
     // Returns true when the warning is to be shown now.
     bool Check(bool overLevel);
     bool Shown() const { return m_shown; }
     void Clear() { m_shown = false; }
 
-  private:
+private:
     bool m_shown = false;
 };
 

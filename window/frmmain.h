@@ -46,7 +46,7 @@ class LeaveGuard;
 
 class frmMain : public QWidget {
     Q_OBJECT
-  public:
+public:
     explicit frmMain(toolkit::MessageBoxes &messages = toolkit::DefaultMessageBoxes(),
                      QWidget *parent = nullptr);
     ~frmMain() override;
@@ -65,10 +65,10 @@ class frmMain : public QWidget {
     void SetReportPrinter(ReportPrinter printer) { m_printReport = std::move(printer); }
     const toolkit::TwipScale &Scale() const { return m_scale; }
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     void BuildControls();
     void SetTabOrder();
     void ConnectReactions();

@@ -28,7 +28,7 @@ namespace window {
 
 class LeaveGuard : public QObject {
     Q_OBJECT
-  public:
+public:
     using Check = std::function<rules::FieldCheck()>;
     using Leave = std::function<void()>;
 
@@ -42,14 +42,14 @@ class LeaveGuard : public QObject {
     // Off once the window is closing: nothing more is checked.
     void SetActive(bool active) { m_active = active; }
 
-  Q_SIGNALS:
+Q_SIGNALS:
     // A mouse button was released over the window (an action by mouse ends there).
     void MouseReleased();
 
-  protected:
+protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-  private:
+private:
     struct Field {
         QLineEdit *edit;
         toolkit::MessageIcon icon;

@@ -13,7 +13,7 @@
 class AboutLifetimeTest : public QObject {
     Q_OBJECT
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void closing_the_main_window_leaves_about_open_until_it_is_closed_too()
     {
         QVERIFY(QApplication::quitOnLastWindowClosed());

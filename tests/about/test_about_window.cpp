@@ -22,10 +22,10 @@ namespace {
 class UrlRecorder : public QObject {
     Q_OBJECT
 
-  public:
+public:
     QList<QUrl> opened;
 
-  public Q_SLOTS:
+public Q_SLOTS:
     void open(const QUrl &url) { opened << url; }
 };
 
@@ -44,7 +44,7 @@ QLabel *Label(QWidget *window, const char *name)
 class AboutWindowTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     UrlRecorder m_urls;
 
     // Opens the window and waits until it is active with the focus placed.
@@ -56,7 +56,7 @@ class AboutWindowTest : public QObject {
         return window;
     }
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void initTestCase()
     {
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");

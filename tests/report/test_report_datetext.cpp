@@ -10,7 +10,7 @@
 class ReportDateTextTest : public QObject {
     Q_OBJECT
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void init() { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); }
 
     void date_text_data()

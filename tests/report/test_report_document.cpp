@@ -117,7 +117,7 @@ ReportSnapshot EmptyList()
 class ReportDocumentTest : public QObject {
     Q_OBJECT
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void no_printed_row_goes_from_the_headings_straight_to_end_of_list()
     {
         const QStringList expected =

@@ -58,7 +58,7 @@ ReportLine Text(const QString &text)
 class ReportLayoutTest : public QObject {
     Q_OBJECT
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void column_n_starts_n_minus_one_character_widths_from_the_margin()
     {
         const ReportDocument document{{{{ReportItem::Column(30), ReportItem::Text("Total Cost")}}}};

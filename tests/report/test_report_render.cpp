@@ -212,7 +212,7 @@ std::vector<int> HorizontalLines(const QImage &page, int minimumLength)
 class ReportRenderTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     QTemporaryDir m_dir;
 
     QString Render(const ReportSnapshot &snapshot, const QString &name,
@@ -234,7 +234,7 @@ class ReportRenderTest : public QObject {
         return match.hasMatch() ? match.captured(1).toInt() : -1;
     }
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
     void rendered_report_reads_back_line_by_line()

@@ -15,7 +15,7 @@
 namespace {
 
 class GermanLocale : public testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr &&

@@ -39,7 +39,7 @@ QStringList Entries(const QComboBox *list)
 class FrmMainTest : public QObject {
     Q_OBJECT
 
-  private:
+private:
     std::unique_ptr<WindowDriver> d;
     QLineEdit *field(const char *name, int row = -1) const
     {
@@ -56,7 +56,7 @@ class FrmMainTest : public QObject {
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("; "))));
     }
 
-  private Q_SLOTS:
+private Q_SLOTS:
     void init()
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));

@@ -31,7 +31,7 @@ QString Valid()
 
 class MonkeyTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void random_actions_keep_every_label_right();
 };
 

@@ -140,7 +140,7 @@ QStringList ShownTexts(QWidget *top)
 
 class TextsTest : public QObject {
     Q_OBJECT
-  private Q_SLOTS:
+private Q_SLOTS:
     void every_shown_text_is_known()
     {
         const QSet<QString> allowed = Allowed();

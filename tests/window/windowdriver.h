@@ -24,7 +24,7 @@ struct ShownMessage {
 };
 
 class RecordingMessages final : public toolkit::MessageBoxes {
-  public:
+public:
     void Show(QWidget *, toolkit::MessageIcon icon, const QString &text) override
     {
         shown.push_back({icon, text});
@@ -34,7 +34,7 @@ class RecordingMessages final : public toolkit::MessageBoxes {
 };
 
 class WindowDriver {
-  public:
+public:
     WindowDriver();
     ~WindowDriver();
 
@@ -67,7 +67,7 @@ class WindowDriver {
     // Lets queued work (the warning after an action) run.
     void Settle();
 
-  private:
+private:
     RecordingMessages m_messages;
     std::unique_ptr<window::frmMain> m_window;
 };

@@ -167,7 +167,7 @@ QImage disabled(QImage image)
 // Draws each size the first time it is asked for, so start-up pays only for the sizes the window
 // system wants.
 class AppIconEngine final : public QIconEngine {
-  public:
+public:
     AppIconEngine() = default;
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
@@ -215,7 +215,7 @@ class AppIconEngine final : public QIconEngine {
     // Scalable: no fixed set of sizes, as an SVG icon reports none.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {}; }
 
-  private:
+private:
     QHash<qint64, QPixmap> cache;
 };
 

@@ -13,7 +13,7 @@ namespace toolkit {
 enum class MessageIcon { None, Stop, Question, Exclamation };
 
 class MessageBoxes {
-  public:
+public:
     virtual ~MessageBoxes() = default;
     // Returns once the user has dismissed the box.
     virtual void Show(QWidget *parent, MessageIcon icon, const QString &text) = 0;
@@ -21,7 +21,7 @@ class MessageBoxes {
 
 // The real boxes (QMessageBox).
 class ModalMessageBoxes final : public MessageBoxes {
-  public:
+public:
     void Show(QWidget *parent, MessageIcon icon, const QString &text) override;
 };
 

@@ -10,14 +10,14 @@ namespace toolkit {
 
 class ResultLabel : public QLabel {
     Q_OBJECT
-  public:
+public:
     explicit ResultLabel(QWidget *parent = nullptr);
     void SetCaption(const QString &text);
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent *event) override;
 
-  private:
+private:
     void FitFont();
 };
 

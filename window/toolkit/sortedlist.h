@@ -14,7 +14,7 @@ namespace toolkit {
 
 class SortedList : public QComboBox {
     Q_OBJECT
-  public:
+public:
     explicit SortedList(QWidget *parent = nullptr);
 
     // Adds an entry at its sorted place and returns that place (NewIndex); the selected entry
@@ -27,13 +27,13 @@ class SortedList : public QComboBox {
     int ListIndex() const { return currentIndex(); }
     void SetListIndex(int index);
 
-  Q_SIGNALS:
+Q_SIGNALS:
     void Click();
 
-  protected:
+protected:
     void wheelEvent(QWheelEvent *event) override;
 
-  private:
+private:
     void OnCurrentIndexChanged();
 
     int m_newIndex = -1;

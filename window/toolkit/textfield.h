@@ -10,15 +10,15 @@ namespace toolkit {
 
 class TextField : public QLineEdit {
     Q_OBJECT
-  public:
+public:
     explicit TextField(QWidget *parent = nullptr);
     void SetSelectOnEntry(bool select) { m_selectOnEntry = select; }
     bool SelectsOnEntry() const { return m_selectOnEntry; }
 
-  protected:
+protected:
     void focusInEvent(QFocusEvent *event) override;
 
-  private:
+private:
     bool m_selectOnEntry = false;
 };
 

@@ -32,7 +32,7 @@ struct TextFit {
 };
 
 class TwipScale {
-  public:
+public:
     explicit TwipScale(double factor = 1.0) : m_factor(factor) {}
 
     // The smallest factor (at least 1) for which every text fits its control in the given font.
@@ -43,7 +43,7 @@ class TwipScale {
     QRect rect(const TwipRect &r) const;
     QSize size(int twipWidth, int twipHeight) const;
 
-  private:
+private:
     double m_factor;
 };
 
