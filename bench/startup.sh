@@ -52,7 +52,8 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 [ -s "$work/display" ] || die "Xvfb reported no display"
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"

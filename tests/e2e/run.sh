@@ -1,0 +1,208 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2317  # the helpers run through wait_for and the traps
+# End-to-end run of the real program under Xvfb (xcb platform, real fonts, real X input): xdotool
+# types and clicks as a user would; the figures are read back through the accessibility tree
+# (AT-SPI), as a screen reader reads them. One scenario: pick Weapons, enter a quantity, Tab, check
+# the row and the totals, open About with Alt+A, close it with Esc, close the window.
+#
+# Usage: tests/e2e/run.sh [EXECUTABLE]     (default build/app/forgeTally)
+#        FORGETALLY_E2E_ARTIFACTS=DIR keeps the screenshots and logs there; otherwise they are kept
+#        in a temporary directory only when a step fails.
+# Prints PASS or FAIL per step and "N passed, N failed"; exits non-zero when a step failed.
+set -uo pipefail
+
+# A hung step must not hang the caller: the whole run gets 58 s, then a TERM that cleans up.
+if [ -z "${FORGETALLY_E2E_BOUNDED:-}" ]; then
+  FORGETALLY_E2E_BOUNDED=1 exec timeout --kill-after=10 58 bash "$0" "$@"
+fi
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+exe=${1:-build/app/forgeTally}
+title='MIRVAK Production Calculator'
+about_title="About $title"
+app_name=$(basename "$exe")
+py=/usr/bin/python3 # the system Python: pyatspi comes from Debian, not from any other Python
+
+passed=0
+failed=0
+pass() { passed=$((passed + 1)); echo "PASS: $*"; }
+fail() {
+  failed=$((failed + 1))
+  echo "FAIL: $*"
+  [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/fail-$failed.png" 2>/dev/null
+}
+check() { # check DESCRIPTION EXPECTED ACTUAL
+  if [ "$3" = "$2" ]; then pass "$1: \"$3\""; else fail "$1: expected \"$2\", got \"$3\""; fi
+}
+finish() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
+  exit $?
+}
+
+work=$(mktemp -d)
+artifacts=${FORGETALLY_E2E_ARTIFACTS:-$work/artifacts}
+mkdir -p "$artifacts"
+pids=() # every process started here, killed by id on the way out, newest first
+
+# The accessibility bus launcher starts its own bus daemon and registry: those go too.
+descendants() {
+  local child
+  for child in $(pgrep -P "$1" 2>/dev/null); do
+    descendants "$child"
+    echo "$child"
+  done
+}
+cleanup() {
+  local i pid
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    pid=${pids[i]}
+    for child in $(descendants "$pid"); do kill "$child" 2>/dev/null; done
+    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  done
+  if [ "$failed" -gt 0 ] && [ -z "${FORGETALLY_E2E_ARTIFACTS:-}" ]; then
+    mv "$artifacts" "$work.artifacts" 2>/dev/null && echo "screenshots and logs kept in $work.artifacts"
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: out of time or interrupted"; failed=$((failed + 1)); finish' TERM INT
+
+for tool in Xvfb xdotool import dbus-daemon dbus-send "$py"; do
+  command -v "$tool" >/dev/null || { fail "tool $tool is missing (see scripts/packages.txt)"; finish; }
+done
+"$py" -c 'import pyatspi' 2>/dev/null || { fail "python3-pyatspi is missing"; finish; }
+[ -x "$exe" ] || { fail "no executable at $exe"; finish; }
+
+wait_for() { # wait_for SECONDS COMMAND...: true once COMMAND succeeds
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# The display: Xvfb picks a free number itself, so runs beside other servers cannot collide.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset -nolisten tcp 3>"$work/display" \
+  >"$artifacts/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 5 test -s "$work/display" || { fail "Xvfb started"; finish; }
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
+
+# A private session bus and accessibility bus, so that the tree holds this program only.
+dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" \
+  >"$artifacts/dbus.log" 2>&1 &
+pids+=($!)
+wait_for 5 test -s "$work/bus" || { fail "session bus started"; finish; }
+DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+export DBUS_SESSION_BUS_ADDRESS
+/usr/libexec/at-spi-bus-launcher --launch-immediately >"$artifacts/atspi.log" 2>&1 &
+pids+=($!)
+a11y_bus_up() {
+  dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+    >/dev/null 2>&1
+}
+wait_for 5 a11y_bus_up || { fail "accessibility bus started"; finish; }
+
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The figures below are written with a decimal point.
+LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+  "$exe" >"$artifacts/program.log" 2>&1 &
+app_pid=$!
+pids+=("$app_pid")
+
+query() { "$py" "$here/atspi_query.py" "$1" "$app_name" "${@:2}"; }
+window_named() { # prints the id of the visible window of the program with exactly this name
+  { xdotool search --onlyvisible --all --pid "$app_pid" --name "^$1\$" 2>/dev/null || true; } |
+    head -n1
+}
+click_at() { xdotool mousemove --sync "$1" "$2" click 1; }
+check_focus() { # check_focus DESCRIPTION "ROLE: NAME"
+  local now=''
+  focus_is() { now=$(query focused --timeout 0.5); [ "$now" = "$1" ]; }
+  if wait_for 3 focus_is "$2"; then pass "$1: $2"; else fail "$1: expected $2, got $now"; fi
+}
+
+# 1. The window is mapped and in the accessibility tree.
+main_window=''
+find_main() { main_window=$(window_named "$title"); [ -n "$main_window" ]; }
+if wait_for 10 find_main; then pass "the window \"$title\" is mapped"; else
+  fail "the window \"$title\" is mapped"; finish
+fi
+if query wait-app "$title" --timeout 10; then pass "the window is in the accessibility tree"; else
+  fail "the window is in the accessibility tree"; finish
+fi
+# There is no window manager to give the new window the keyboard focus: do what it would.
+xdotool windowfocus --sync "$main_window"
+check_focus "focus at start-up" "combo box: Alchemy"
+check "item type at start-up" "Alchemy" "$(query text --role 'combo box' --in Options)"
+
+# 2. Pick Weapons: open the list with the mouse, go to its last entry and take it.
+read -r x y < <(query center --role 'combo box' --in Options) || true
+if [ -n "${y:-}" ]; then
+  click_at "$x" "$y"
+  sleep 0.3
+  xdotool key End Return
+fi
+check "item type after the pick" "Weapons" \
+  "$(query text --role 'combo box' --in Options --expect Weapons)"
+check "row 1 item after the rebuild" "Arrows - Quality (1)" \
+  "$(query text --role 'combo box' --in 'Production List' --expect 'Arrows - Quality (1)')"
+
+# 3. Quantity 3 in row 1 (a click selects the field's "0", typing replaces it), then Tab.
+read -r x y < <(query center --role text --name 'Quantity, row 1') || true
+if [ -n "${y:-}" ]; then
+  click_at "$x" "$y"
+  xdotool type --delay 30 3
+  xdotool key Tab
+fi
+check "row 1 quantity" "3" "$(query text --role text --name 'Quantity, row 1' --expect 3)"
+check_focus "Tab from the quantity" "check box: Silver, row 1"
+check "row 1 production points" "12" "$(query text --desc 'Cost (Points), row 1' --expect 12)"
+check "row 1 silver" "1.2" "$(query text --desc 'Cost (Silver), row 1' --expect 1.2)"
+check "total production points" "12 / 160" \
+  "$(query text --desc 'Production points needed and the points you can produce' --expect '12 / 160')"
+check "total skill levels" "2 / 1 per day" \
+  "$(query text --desc 'Skill levels needed, in all and per day' --expect '2 / 1 per day')"
+check "total silver" "1.2" "$(query text --desc 'Total silver cost' --expect 1.2)"
+check "workshops" "1" "$(query text --desc 'Workshops needed' --expect 1)"
+import -window root "$artifacts/weapons-row1.png" 2>/dev/null
+
+# 4. Alt+A opens the About window; Esc closes it.
+xdotool key alt+a
+about=''
+find_about() { about=$(window_named "$about_title"); [ -n "$about" ]; }
+if wait_for 5 find_about; then
+  pass "Alt+A opens \"$about_title\""
+  import -window root "$artifacts/about.png" 2>/dev/null
+  xdotool windowfocus --sync "$about" # what a window manager does for a newly mapped window
+  xdotool key Escape
+  about_gone() { [ -z "$(window_named "$about_title")" ]; }
+  if wait_for 5 about_gone; then pass "Esc closes the About window"; else
+    fail "Esc closes the About window"
+  fi
+else
+  fail "Alt+A opens \"$about_title\""
+  fail "Esc closes the About window (not tried: no About window)"
+fi
+
+# 5. Closing the window (a WM_DELETE_WINDOW, as the close box sends) ends the program with 0.
+if ! kill -0 "$app_pid" 2>/dev/null; then
+  fail "the program is still running before the close"
+else
+  "$py" "$here/x11_close.py" "$main_window"
+  exited() { ! kill -0 "$app_pid" 2>/dev/null; }
+  if wait_for 5 exited; then
+    wait "$app_pid"
+    status=$?
+    if [ "$status" -eq 0 ]; then pass "closing the window ends the program with status 0"; else
+      fail "closing the window ends the program with status 0 (status $status)"
+    fi
+  else
+    fail "closing the window ends the program (still running after 5 s)"
+  fi
+fi
+finish
