@@ -97,8 +97,7 @@ window::frmMain &ShownWindow()
     return *g_window;
 }
 
-template <typename T>
-T *Control(QWidget &w, const char *name)
+template <typename T> T *Control(QWidget &w, const char *name)
 {
     T *control = w.findChild<T *>(QLatin1String(name));
     if (!control) {
@@ -127,7 +126,10 @@ bool MessagesStayedQuiet(benchmark::State &state, int before)
     return false;
 }
 
-bool WantFrame(const benchmark::State &state) { return state.range(0) != 0; }
+bool WantFrame(const benchmark::State &state)
+{
+    return state.range(0) != 0;
+}
 
 void BM_StartToFirstFrame(benchmark::State &state)
 {
