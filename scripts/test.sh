@@ -13,10 +13,17 @@ export TZ=UTC
 
 step() { printf '\n=== forgeTally: %s\n' "$*"; }
 
+# The locale tests need a locale whose decimal separator is ",".
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && [ "$(id -u)" -eq 0 ]; then
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "forgeTally: could not generate de_DE.UTF-8; its tests will be skipped"
+fi
+
 step "plain build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORGETALLY_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+# The monkey test's own count of what it did.
+build/tests/window/tst_monkey 2>/dev/null | grep '^monkey:'
 
 step "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFORGETALLY_WERROR=ON \
@@ -39,4 +46,18 @@ if grep -qE 'ERROR: libFuzzer|SUMMARY: ' build-fuzz/fuzz.log || [ -z "$runs" ]; 
   echo "fuzz: FAILED (see build-fuzz/fuzz.log)"; exit 1
 fi
 echo "fuzz: ${runs} inputs tried, 0 crashes"
+
+step "the real program under Xvfb, driven by X input and read through its accessibility tree"
+bash tests/e2e/run.sh build/app/forgeTally
+
+step "Debian package: build, install, and the same run of the installed program"
+bash scripts/package.sh
+if [ "$(id -u)" -eq 0 ]; then
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    ./build-package/forgetally_1.0.7_amd64.deb >/dev/null
+  bash tests/e2e/run.sh /usr/bin/forgeTally
+  DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq forgetally >/dev/null
+else
+  echo "forgeTally: not root, so the package is built and checked but not installed"
+fi
 step "all tests passed"

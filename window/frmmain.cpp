@@ -225,6 +225,8 @@ void frmMain::BuildControls()
         lblItemSilverCost[at] = static_cast<toolkit::ResultLabel *>(row("lblItemSilverCost"));
 
         cboItemName[at]->setAccessibleName(RowAccessibleName("Item", i));
+        // Qt names a list after its current entry; the description still says which row it is.
+        cboItemName[at]->setAccessibleDescription(RowAccessibleName("Item", i));
         txtItemQuantity[at]->setAccessibleName(RowAccessibleName("Quantity", i));
         chkSilver[at]->setAccessibleName(RowAccessibleName("Silver", i));
         txtShatterResist[at]->setAccessibleName(RowAccessibleName("Shatter Resist", i));
@@ -246,6 +248,7 @@ void frmMain::BuildControls()
         auto *label = static_cast<QLabel *>(get(labelName));
         label->setBuddy(control);
         control->setAccessibleName(label->text());
+        control->setAccessibleDescription(label->text());
     }
     cmdHelpEventLength->setAccessibleName(QStringLiteral("Help on Days"));
     const std::pair<toolkit::ResultLabel *, const char *> totals[] = {
