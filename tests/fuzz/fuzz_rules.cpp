@@ -15,6 +15,7 @@
 #include "rules/fields.h"
 #include "rules/numbers.h"
 #include "rules/texts.h"
+#include "tests/rules/rulebook_tables.h"
 
 #include <algorithm>
 #include <array>
@@ -607,38 +608,11 @@ void CheckListOrder(std::string_view a, std::string_view b)
     }
 }
 
-constexpr std::array<std::pair<std::string_view, std::int32_t>, 24> kWeaponSilver = {{
-    {"Bludgeon", 190},
-    {"Bow", 0},
-    {"Crossbow", 0},
-    {"Dagger", 190},
-    {"Hatchet", 170},
-    {"Javelin", 400},
-    {"Long Axe", 200},
-    {"Long Hammer", 200},
-    {"Long Mace", 200},
-    {"Long Sword", 380},
-    {"Polearm", 260},
-    {"Sap", 190},
-    {"Shield", 5310},
-    {"Short Axe", 200},
-    {"Short Hammer", 200},
-    {"Short Mace", 200},
-    {"Short Sword", 260},
-    {"Spear", 80},
-    {"Staff", 720},
-    {"Throwing Dagger", 180},
-    {"Two Handed Blunt", 280},
-    {"Two Handed Sword", 500},
-    {"Arrows - Standard (20)", 400},
-    {"Arrows - Quality (1)", 20},
-}};
-
 void CheckWeaponLookUp(std::string_view name)
 {
     const auto got = rules::WeaponSilverCost(name);
     std::optional<std::int32_t> expected;
-    for (const auto &[n, v] : kWeaponSilver)
+    for (const auto &[n, v] : rulebook::kWeaponSilver)
         if (n == name)
             expected = v;
     INVARIANT(got == expected, "WeaponSilverCost(" + Quote(name) + ")");
