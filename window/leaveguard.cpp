@@ -97,8 +97,12 @@ bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (watched == m_window->windowHandle())
+        if (watched == m_window->windowHandle()) {
+            // A release that a modal box swallowed never arrives: a new press starts afresh.
+            m_swallowWindowMouse = false;
+            m_swallowFieldMouse.clear();
             return OnWindowMousePress(event);
+        }
         if (Field *field = Find(watched); field && field->edit == m_enteredByMouse) {
             m_enteredByMouse.clear();
             field->edit->selectAll();
@@ -107,6 +111,9 @@ bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     case QEvent::MouseMove:
+        // Only a drag that belongs to a swallowed press is held back.
+        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+            return false;
         if (watched == m_window->windowHandle())
             return m_swallowWindowMouse;
         return m_swallowFieldMouse && watched == m_swallowFieldMouse;

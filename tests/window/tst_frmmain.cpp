@@ -272,6 +272,23 @@ private Q_SLOTS:
         QCOMPARE(label("lblItemProdCost", 0), rowCost);
     }
 
+    void a_release_lost_to_the_message_box_does_not_eat_the_next_click()
+    {
+        QLineEdit *quantity = field("txtItemQuantity", 0);
+        d->Click(quantity);
+        d->Type(QStringLiteral("-3"));
+        // The user presses Reset and lets go while the message is up: the release never arrives.
+        QPushButton *reset = d->Button(QStringLiteral("cmdReset"));
+        QTest::mousePress(d->window().windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          reset->mapTo(&d->window(), reset->rect().center()));
+        d->Settle();
+        QCOMPARE(d->messages().Count(T(rules::texts::kQuantityRefused)), 1);
+        d->Type(QStringLiteral("2"));
+        d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
+        QCOMPARE(d->messages().Count(T(rules::texts::kDaysHelp)), 1);
+        QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("16"));
+    }
+
     void accepted_text_runs_the_leave_and_then_the_action()
     {
         d->Click(field("txtItemQuantity", 0));
