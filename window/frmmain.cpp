@@ -13,6 +13,7 @@
 #include "window/toolkit/sortedlist.h"
 #include "window/toolkit/textfield.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -55,6 +56,14 @@ QString RowName(std::string_view name, int row)
 QString RowAccessibleName(std::string_view column, int row)
 {
     return Q(column) + QStringLiteral(", row ") + QString::number(row + 1);
+}
+
+// A plain top-level QWidget reaches screen readers as a "filler"; the calculator is a window.
+QAccessibleInterface *AccessibleMainWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("window::frmMain") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
 }
 
 // Room beside a list's text for its arrow, in unscaled pixels.
@@ -108,6 +117,8 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_messages(messages), m_decimalSeparator(DecimalSeparatorOf(QLocale()))
 {
+    static const bool accessibleWindow = (QAccessible::installFactory(AccessibleMainWindow), true);
+    Q_UNUSED(accessibleWindow);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Q(rules::texts::kAppTitle));
     setWindowIcon(toolkit::AppIcon());

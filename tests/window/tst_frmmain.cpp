@@ -7,6 +7,7 @@
 #include "about/frmabout.h"
 #include "rules/texts.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -683,6 +684,10 @@ private Q_SLOTS:
                 continue;
             QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         }
+        QAccessibleInterface *main = QAccessible::queryAccessibleInterface(&d->window());
+        QVERIFY(main);
+        QCOMPARE(main->role(), QAccessible::Window);
+        QCOMPARE(main->text(QAccessible::Name), QStringLiteral("MIRVAK Production Calculator"));
         QCOMPARE(d->Field(QStringLiteral("txtItemQuantity_3"))->accessibleName(),
                  QStringLiteral("Quantity, row 4"));
     }
