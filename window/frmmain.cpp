@@ -128,7 +128,7 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
 
     BuildControls();
     SetTabOrder();
-    m_leaveGuard = new LeaveGuard(this, m_messages);
+    m_leaveGuard = new LeaveGuard(this, m_boxes);
     ConnectReactions();
     Form_Load();
     cboItemType->setFocus(Qt::OtherFocusReason);
@@ -457,16 +457,26 @@ void frmMain::ScheduleLevelCheck()
 void frmMain::CheckLevelAfterAction()
 {
     // An action by mouse ends when the button is released (a check box changes on release).
-    if (!m_levelCheckPending || QGuiApplication::mouseButtons() != Qt::NoButton)
+    if (!m_levelCheckPending || QGuiApplication::mouseButtons() != Qt::NoButton ||
+        m_boxes.AnyOpen())
         return;
     m_levelCheckPending = false;
     if (m_levelWarning.Check(m_lastOverLevel))
         ShowMessage(toolkit::MessageIcon::Exclamation, rules::texts::kOverLevelWarning);
 }
 
+void frmMain::TrackedMessages::Show(QWidget *parent, toolkit::MessageIcon icon, const QString &text)
+{
+    ++m_open;
+    m_boxes.Show(parent, icon, text);
+    --m_open;
+    if (m_open == 0 && m_owner.m_levelCheckPending)
+        QMetaObject::invokeMethod(&m_owner, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
+}
+
 void frmMain::ShowMessage(toolkit::MessageIcon icon, std::string_view text)
 {
-    m_messages.Show(this, icon, Q(text));
+    m_boxes.Show(this, icon, Q(text));
 }
 
 void frmMain::cboItemType_Click()
@@ -588,7 +598,7 @@ void frmMain::PrintReport()
         m_printReport(report::BuildReport(snapshot, report::CurrentHeading()));
     // A report that did not reach a printer must not pass for printed.
     if (outcome != report::PrintOutcome::Printed)
-        m_messages.Show(this, toolkit::MessageIcon::Stop, report::OutcomeMessage(outcome));
+        m_boxes.Show(this, toolkit::MessageIcon::Stop, report::OutcomeMessage(outcome));
 }
 
 void frmMain::cmdAbout_Click()

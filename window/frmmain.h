@@ -103,7 +103,25 @@ private:
     void ScheduleLevelCheck();
     void CheckLevelAfterAction();
 
+    // Every box of the window goes through here, so that the warning after an action waits until
+    // a box that the action opened (a refusal, the days help, a print failure) has been dismissed.
+    class TrackedMessages final : public toolkit::MessageBoxes {
+    public:
+        TrackedMessages(toolkit::MessageBoxes &boxes, frmMain &owner)
+            : m_boxes(boxes), m_owner(owner)
+        {
+        }
+        void Show(QWidget *parent, toolkit::MessageIcon icon, const QString &text) override;
+        bool AnyOpen() const { return m_open > 0; }
+
+    private:
+        toolkit::MessageBoxes &m_boxes;
+        frmMain &m_owner;
+        int m_open = 0;
+    };
+
     toolkit::MessageBoxes &m_messages;
+    TrackedMessages m_boxes{m_messages, *this};
     ReportPrinter m_printReport = report::PrintReport;
     toolkit::TwipScale m_scale;
     LeaveGuard *m_leaveGuard = nullptr;

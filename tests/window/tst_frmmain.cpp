@@ -429,6 +429,23 @@ private Q_SLOTS:
         QVERIFY(d->window().LevelWarningShown());
     }
 
+    void warning_waits_for_the_box_that_the_action_opened()
+    {
+        d->messages().spinLikeAModalBox = true;
+        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("100"));
+        d->Click(d->Box(QStringLiteral("chkUseWorkshop"))); // still over: the alternation skips
+        d->Click(field("txtItemQuantity", 1));
+        d->Type(QStringLiteral("1"));
+        d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
+        d->Settle();
+        QStringList texts;
+        for (const ShownMessage &m : d->messages().shown)
+            texts << m.text;
+        QCOMPARE(texts, (QStringList{T(rules::texts::kOverLevelWarning), T(rules::texts::kDaysHelp),
+                                     T(rules::texts::kOverLevelWarning)}));
+        QCOMPARE(d->messages().deepest, 1);
+    }
+
     void rebuild_that_ends_empty_does_not_warn()
     {
         d->PickType(QStringLiteral("Armour"));

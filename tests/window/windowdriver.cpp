@@ -4,6 +4,17 @@
 #include <QTest>
 #include <QWindow>
 
+void RecordingMessages::Show(QWidget *, toolkit::MessageIcon icon, const QString &text)
+{
+    shown.push_back({icon, text});
+    if (!spinLikeAModalBox)
+        return;
+    deepest = std::max(deepest, ++open);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    --open;
+}
+
 int RecordingMessages::Count(const QString &text) const
 {
     int n = 0;

@@ -25,11 +25,12 @@ struct ShownMessage {
 
 class RecordingMessages final : public toolkit::MessageBoxes {
 public:
-    void Show(QWidget *, toolkit::MessageIcon icon, const QString &text) override
-    {
-        shown.push_back({icon, text});
-    }
+    void Show(QWidget *, toolkit::MessageIcon icon, const QString &text) override;
     std::vector<ShownMessage> shown;
+    // Runs the event loop inside Show, as a real modal box does, and records how deep boxes nest.
+    bool spinLikeAModalBox = false;
+    int open = 0;
+    int deepest = 0;
     int Count(const QString &text) const;
 };
 
