@@ -171,8 +171,10 @@ void frmMain::BuildControls()
         case ControlKind::NumberField: {
             auto *field = new toolkit::TextField(parentWidget);
             field->setText(Q(caption));
-            if (kind == ControlKind::NumberField)
+            if (kind == ControlKind::NumberField) {
                 field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                field->SetShrinkToFit(true);
+            }
             return field;
         }
         case ControlKind::CheckBox: {

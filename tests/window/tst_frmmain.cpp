@@ -689,6 +689,32 @@ private Q_SLOTS:
         }
     }
 
+    void the_largest_accepted_numbers_show_every_digit()
+    {
+        d->PickType(QStringLiteral("Weapons"));
+        d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
+        const std::pair<QString, QString> entries[] = {
+            {WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("1000000")},
+            {WindowDriver::Row("txtItemQuantity", 1), QStringLiteral("12345.5")},
+            {WindowDriver::Row("txtShatterResist", 0), QStringLiteral("10000")},
+            {QStringLiteral("txtEventLength"), QStringLiteral("10000")},
+        };
+        for (const auto &[name, text] : entries)
+            d->Enter(name, text);
+        field("txtSkillLevel")->setText(QStringLiteral("10000"));
+        for (QLineEdit *edit :
+             {field("txtItemQuantity", 0), field("txtItemQuantity", 1),
+              field("txtShatterResist", 0), field("txtEventLength"), field("txtSkillLevel")}) {
+            QApplication::processEvents();
+            QVERIFY2(QFontMetrics(edit->font()).horizontalAdvance(edit->text()) <=
+                         edit->width() - 6,
+                     qPrintable(edit->objectName()));
+        }
+        for (QLabel *l : d->window().findChildren<QLabel *>())
+            QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width(),
+                     qPrintable(l->objectName() + ": " + l->text()));
+    }
+
     void every_control_has_a_name_a_screen_reader_can_speak()
     {
         for (QWidget *w : d->window().findChildren<QWidget *>()) {

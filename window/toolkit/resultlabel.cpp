@@ -1,12 +1,8 @@
 #include "window/toolkit/resultlabel.h"
 
-#include <QFontMetrics>
+#include "window/toolkit/fitfont.h"
 
 namespace toolkit {
-
-namespace {
-constexpr double kSmallestPointSize = 5.0;
-}
 
 ResultLabel::ResultLabel(QWidget *parent) : QLabel(parent)
 {
@@ -31,13 +27,8 @@ void ResultLabel::resizeEvent(QResizeEvent *event)
 
 void ResultLabel::FitFont()
 {
-    QFont font = parentWidget() ? parentWidget()->font() : QFont();
-    const int room = contentsRect().width();
-    double size = font.pointSizeF();
-    while (size > kSmallestPointSize && QFontMetrics(font).horizontalAdvance(text()) > room) {
-        size -= 0.5;
-        font.setPointSizeF(size);
-    }
+    const QFont font = FontToFit(parentWidget() ? parentWidget()->font() : QFont(), text(),
+                                 contentsRect().width());
     if (font != this->font())
         setFont(font);
 }

@@ -1,6 +1,10 @@
 #include "window/toolkit/textfield.h"
 
+#include "window/toolkit/fitfont.h"
+
 #include <QFocusEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <limits>
 
@@ -23,6 +27,38 @@ void TextField::focusInEvent(QFocusEvent *event)
         deselect();
         end(false);
     }
+}
+
+void TextField::SetShrinkToFit(bool shrink)
+{
+    if (shrink == m_shrinkToFit)
+        return;
+    m_shrinkToFit = shrink;
+    if (shrink)
+        connect(this, &QLineEdit::textChanged, this, &TextField::FitFont);
+    else
+        disconnect(this, &QLineEdit::textChanged, this, &TextField::FitFont);
+    FitFont();
+}
+
+void TextField::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    FitFont();
+}
+
+void TextField::FitFont()
+{
+    if (!m_shrinkToFit)
+        return;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    // QLineEdit keeps two pixels free on each side of its text, and one for the cursor.
+    const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() -
+                     textMargins().left() - textMargins().right() - 5;
+    const QFont font = FontToFit(parentWidget() ? parentWidget()->font() : QFont(), text(), room);
+    if (font != this->font())
+        setFont(font);
 }
 
 } // namespace toolkit

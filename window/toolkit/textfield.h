@@ -14,12 +14,18 @@ public:
     explicit TextField(QWidget *parent = nullptr);
     void SetSelectOnEntry(bool select) { m_selectOnEntry = select; }
     bool SelectsOnEntry() const { return m_selectOnEntry; }
+    // A number longer than the field is drawn in a smaller font, so that no digit is hidden.
+    void SetShrinkToFit(bool shrink);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void FitFont();
+
     bool m_selectOnEntry = false;
+    bool m_shrinkToFit = false;
 };
 
 } // namespace toolkit
