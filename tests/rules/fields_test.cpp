@@ -3,6 +3,7 @@
 
 #include "rules/fields.h"
 #include "rules/texts.h"
+#include "showtext.h"
 
 #include <gtest/gtest.h>
 
@@ -23,20 +24,6 @@ struct FieldCase {
     std::string_view text;
     std::string_view message; // empty: accepted
 };
-
-std::string Show(std::string_view text)
-{
-    std::string out = "text \"";
-    for (char c : text) {
-        if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else
-            out += c;
-    }
-    return out + "\"";
-}
 
 template <typename Check> void CheckField(Check check, const FieldCase &c)
 {

@@ -1,6 +1,7 @@
 // Tests of rules/numbers.h against the rules for reading and writing numbers and for rounding.
 
 #include "rules/numbers.h"
+#include "showtext.h"
 
 #include <gtest/gtest.h>
 
@@ -25,22 +26,6 @@ using rules::WholeNumberText;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-std::string Show(std::string_view text)
-{
-    std::string out = "text \"";
-    for (char c : text) {
-        if (c == '\t')
-            out += "\\t";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out + "\"";
-}
 
 // ---------------------------------------------------------------------------------------------
 // LeadingNumber
