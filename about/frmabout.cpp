@@ -25,11 +25,6 @@ namespace {
 
 using toolkit::TwipRect;
 
-QString FromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // The twip table of the window (left, top, width, height within the client area).
 constexpr TwipRect kClient{0, 0, 5730, 3555};
 constexpr TwipRect kPicIcon{240, 240, 540, 540};
@@ -111,7 +106,8 @@ void frmAbout::CreateControls()
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(toolkit::AppIcon().pixmap(kIconPixels, kIconPixels));
-    picIcon->setAccessibleName(FromView(rules::texts::kAppTitle) + QStringLiteral(" icon"));
+    picIcon->setAccessibleName(QString::fromUtf8(rules::texts::kAppTitle) +
+                               QStringLiteral(" icon"));
 
     lblTitle = MakeLabel(this, "lblTitle", true, false);
     Label2 = MakeLabel(this, "Label2", true, false);
@@ -155,7 +151,7 @@ void frmAbout::CreateControls()
 
 void frmAbout::Form_Load()
 {
-    const QString title = FromView(rules::texts::kAppTitle);
+    const QString title = QString::fromUtf8(rules::texts::kAppTitle);
     setWindowTitle(QStringLiteral("About ") + title);
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(forgetally::kVersionMajor)

@@ -15,11 +15,6 @@ namespace report {
 
 namespace {
 
-QString FromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QFont EmphasisFont(bool underline, bool bold)
 {
     QFont font = ReportFont();
@@ -59,9 +54,9 @@ QString OutcomeMessage(PrintOutcome outcome)
     case PrintOutcome::Printed:
         return {};
     case PrintOutcome::NoPrinter:
-        return FromView(rules::texts::kNoPrinter);
+        return QString::fromUtf8(rules::texts::kNoPrinter);
     case PrintOutcome::PrinterRefused:
-        return FromView(rules::texts::kPrinterRefused);
+        return QString::fromUtf8(rules::texts::kPrinterRefused);
     }
     return {};
 }
@@ -112,7 +107,7 @@ PrintOutcome PrintReport(const ReportDocument &document)
     if (info.isNull())
         return PrintOutcome::NoPrinter;
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(FromView(rules::texts::kAppTitle));
+    printer.setDocName(QString::fromUtf8(rules::texts::kAppTitle));
     if (!RenderReport(document, printer))
         return PrintOutcome::PrinterRefused;
     const QPrinter::PrinterState state = printer.printerState();
@@ -127,7 +122,7 @@ bool RenderToPdf(const ReportDocument &document, const QString &path, const QPag
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setPageSize(pageSize);
-    printer.setDocName(FromView(rules::texts::kAppTitle));
+    printer.setDocName(QString::fromUtf8(rules::texts::kAppTitle));
     return RenderReport(document, printer) && printer.printerState() != QPrinter::Error;
 }
 

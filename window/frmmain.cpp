@@ -30,11 +30,6 @@ namespace window {
 
 namespace {
 
-QString Q(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 std::string Utf8(const QString &text)
 {
     return text.toStdString();
@@ -49,13 +44,13 @@ char DecimalSeparatorOf(const QLocale &locale)
 
 QString RowName(std::string_view name, int row)
 {
-    return Q(name) + QLatin1Char('_') + QString::number(row);
+    return QString::fromUtf8(name) + QLatin1Char('_') + QString::number(row);
 }
 
 // What a screen reader says for a control whose caption stands in a separate label.
 QString RowAccessibleName(std::string_view column, int row)
 {
-    return Q(column) + QStringLiteral(", row ") + QString::number(row + 1);
+    return QString::fromUtf8(column) + QStringLiteral(", row ") + QString::number(row + 1);
 }
 
 // A plain top-level QWidget reaches screen readers as a "filler"; the calculator is a window.
@@ -78,10 +73,10 @@ std::vector<toolkit::TextFit> TextsToFit()
         switch (c.kind) {
         case ControlKind::Label:
         case ControlKind::Button:
-            fits.push_back({Q(c.caption), c.rect.width, c.rect.height, 0});
+            fits.push_back({QString::fromUtf8(c.caption), c.rect.width, c.rect.height, 0});
             break;
         case ControlKind::Group:
-            fits.push_back({Q(c.caption), c.rect.width, 0, 16});
+            fits.push_back({QString::fromUtf8(c.caption), c.rect.width, 0, 16});
             break;
         default:
             break;
@@ -91,12 +86,13 @@ std::vector<toolkit::TextFit> TextsToFit()
     QString widestItem;
     QString widestType;
     for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
-        if (metrics.horizontalAdvance(Q(rules::ItemTypeName(code))) >
+        if (metrics.horizontalAdvance(QString::fromUtf8(rules::ItemTypeName(code))) >
             metrics.horizontalAdvance(widestType))
-            widestType = Q(rules::ItemTypeName(code));
+            widestType = QString::fromUtf8(rules::ItemTypeName(code));
         for (const rules::CatalogueItem &item : rules::CatalogueItems(code))
-            if (metrics.horizontalAdvance(Q(item.name)) > metrics.horizontalAdvance(widestItem))
-                widestItem = Q(item.name);
+            if (metrics.horizontalAdvance(QString::fromUtf8(item.name)) >
+                metrics.horizontalAdvance(widestItem))
+                widestItem = QString::fromUtf8(item.name);
     }
     for (const RowSpec &r : RowControls())
         if (r.kind == ControlKind::DropDownList)
@@ -120,7 +116,7 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     static const bool accessibleWindow = (QAccessible::installFactory(AccessibleMainWindow), true);
     Q_UNUSED(accessibleWindow);
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(Q(rules::texts::kAppTitle));
+    setWindowTitle(QString::fromUtf8(rules::texts::kAppTitle));
     setWindowIcon(toolkit::AppIcon());
     const std::vector<toolkit::TextFit> fits = TextsToFit();
     m_scale = toolkit::TwipScale::ToFit(QApplication::font(), fits);
@@ -157,12 +153,12 @@ void frmMain::BuildControls()
                     std::string_view caption) -> QWidget * {
         switch (kind) {
         case ControlKind::Group:
-            return new QGroupBox(Q(caption), parentWidget);
+            return new QGroupBox(QString::fromUtf8(caption), parentWidget);
         case ControlKind::Label:
-            return new QLabel(Q(caption), parentWidget);
+            return new QLabel(QString::fromUtf8(caption), parentWidget);
         case ControlKind::ResultLabel: {
             auto *label = new toolkit::ResultLabel(parentWidget);
-            label->SetCaption(Q(caption));
+            label->SetCaption(QString::fromUtf8(caption));
             return label;
         }
         case ControlKind::DropDownList:
@@ -170,7 +166,7 @@ void frmMain::BuildControls()
         case ControlKind::Field:
         case ControlKind::NumberField: {
             auto *field = new toolkit::TextField(parentWidget);
-            field->setText(Q(caption));
+            field->setText(QString::fromUtf8(caption));
             if (kind == ControlKind::NumberField) {
                 field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 field->SetShrinkToFit(true);
@@ -183,7 +179,7 @@ void frmMain::BuildControls()
             return box;
         }
         case ControlKind::Button: {
-            auto *button = new QPushButton(Q(caption), parentWidget);
+            auto *button = new QPushButton(QString::fromUtf8(caption), parentWidget);
             button->setAutoDefault(false);
             return button;
         }
@@ -192,10 +188,10 @@ void frmMain::BuildControls()
     };
 
     for (const ControlSpec &c : FixedControls()) {
-        QWidget *parentWidget = c.group.empty() ? this : byName.value(Q(c.group));
+        QWidget *parentWidget = c.group.empty() ? this : byName.value(QString::fromUtf8(c.group));
         QWidget *w = make(c.kind, parentWidget, c.caption);
-        place(w, Q(c.name), c.rect);
-        byName.insert(Q(c.name), w);
+        place(w, QString::fromUtf8(c.name), c.rect);
+        byName.insert(QString::fromUtf8(c.name), w);
     }
     auto get = [&byName](const char *name) { return byName.value(QLatin1String(name)); };
     Frame1 = static_cast<QGroupBox *>(get("Frame1"));
@@ -331,7 +327,7 @@ void frmMain::Form_Load()
 {
     m_levelWarning.Clear();
     for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
-        cboItemType->AddItem(Q(rules::ItemTypeName(code)));
+        cboItemType->AddItem(QString::fromUtf8(rules::ItemTypeName(code)));
         cboItemType->SetItemData(cboItemType->NewIndex(), code);
     }
     cboItemType->SetListIndex(0);
@@ -375,7 +371,7 @@ void frmMain::AddCatalogueItem(toolkit::SortedList *list, std::string_view name,
         enforce ? rules::FilterLevel(Utf8(txtSkillLevel->text())).value_or(0) : 0;
     if (!rules::IsOffered({name, unitCost}, enforce, level))
         return;
-    list->AddItem(Q(name));
+    list->AddItem(QString::fromUtf8(name));
     list->SetItemData(list->NewIndex(), unitCost);
 }
 
@@ -409,8 +405,9 @@ void frmMain::RecalculateRow(int row)
         {list->ItemData(index), name, quantity, chkSilver[at]->isChecked(), shatterResist});
     if (cost.unknownWeapon)
         ShowMessage(toolkit::MessageIcon::Stop, rules::texts::kUnknownWeapon);
-    lblItemProdCost[at]->SetCaption(Q(rules::WholeNumberText(cost.points)));
-    lblItemSilverCost[at]->SetCaption(Q(rules::GeneralNumberText(cost.silver, m_decimalSeparator)));
+    lblItemProdCost[at]->SetCaption(QString::fromUtf8(rules::WholeNumberText(cost.points)));
+    lblItemSilverCost[at]->SetCaption(
+        QString::fromUtf8(rules::GeneralNumberText(cost.silver, m_decimalSeparator)));
     RecalculateTotals();
 }
 
@@ -440,10 +437,10 @@ void frmMain::RecalculateTotals()
         in.rowSilverTexts[i] = silver[i];
     }
     const rules::Totals totals = rules::ComputeTotals(in);
-    lblTotalCostSilver->SetCaption(Q(totals.silverText));
-    lblTotalCostPoints->SetCaption(Q(totals.pointsText));
-    lblTotalCostWorkshops->SetCaption(Q(totals.workshopsText));
-    lblTotalCostLevel->SetCaption(Q(totals.levelText));
+    lblTotalCostSilver->SetCaption(QString::fromUtf8(totals.silverText));
+    lblTotalCostPoints->SetCaption(QString::fromUtf8(totals.pointsText));
+    lblTotalCostWorkshops->SetCaption(QString::fromUtf8(totals.workshopsText));
+    lblTotalCostLevel->SetCaption(QString::fromUtf8(totals.levelText));
     m_lastOverLevel = totals.overLevel;
     ScheduleLevelCheck();
 }
@@ -478,7 +475,7 @@ void frmMain::TrackedMessages::Show(QWidget *parent, toolkit::MessageIcon icon, 
 
 void frmMain::ShowMessage(toolkit::MessageIcon icon, std::string_view text)
 {
-    m_boxes.Show(this, icon, Q(text));
+    m_boxes.Show(this, icon, QString::fromUtf8(text));
 }
 
 void frmMain::cboItemType_Click()
