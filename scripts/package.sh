@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/setup.sh
+bash scripts/setup.sh run package
 
 jobs=$(nproc 2>/dev/null || echo 2)
 # FORGETALLY_PACKAGE_BUILD puts the build elsewhere (a scratch directory, a CI cache).

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts forgeTally.
+# Sets up, builds and starts forgeTally. Installs only what building and running need.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+bash scripts/setup.sh run
+# A build directory that scripts/test.sh configured keeps its settings; only the program is built.
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
+        -DFORGETALLY_BENCH=OFF >/dev/null
+fi
 cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target forgeTally
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "forgeTally: no display found (DISPLAY is not set). Start it from a desktop session," >&2

@@ -1,10 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/packages.txt that are not installed yet.
-# Does nothing when all are there.
+# Installs the Debian packages of scripts/packages.txt that are missing, for the purposes named
+# (run, test, package; all three when none is named). Does nothing when all are there. Says what
+# is missing and the command that installs it before it tries, and never waits for a password.
+#
+# Usage: scripts/setup.sh [run] [test] [package]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+(($# > 0)) || set -- run test package
 
-mapfile -t wanted < <(sed -e 's/#.*//' -e 's/[[:space:]]//g' "$here/packages.txt" | grep -v '^$')
+# The packages listed under the [purpose] headings asked for.
+wanted=()
+for purpose in "$@"; do
+  grep -qx "\[$purpose\]" "$here/packages.txt" || {
+    echo "forgeTally: setup: no purpose \"$purpose\" in scripts/packages.txt" >&2
+    exit 2
+  }
+  mapfile -t -O "${#wanted[@]}" wanted < <(
+    awk -v want="[$purpose]" '/^\[/ { on = ($0 == want); next } on' "$here/packages.txt" |
+      sed -e 's/#.*//' -e 's/[[:space:]]//g' | grep -v '^$'
+  )
+done
+
 missing=()
 for pkg in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
@@ -12,17 +28,25 @@ for pkg in "${wanted[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "forgeTally: installing missing Debian packages: ${missing[*]}"
+command_text="apt-get update && apt-get install --no-install-recommends ${missing[*]}"
+echo "forgeTally: ${#missing[@]} Debian package(s) missing: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
   apt_get=(apt-get)
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+  apt_get=(sudo -n apt-get)
 elif command -v sudo >/dev/null 2>&1; then
-  apt_get=(sudo apt-get)
+  echo "forgeTally: installing them needs sudo's password; run this, then this command again:" >&2
+  echo "  sudo sh -c '$command_text'" >&2
+  exit 1
 else
-  echo "forgeTally: these packages are missing and this user cannot install them (not root, no sudo):" >&2
-  echo "  ${missing[*]}" >&2
-  echo "Install them as root with: apt-get install ${missing[*]}" >&2
+  echo "forgeTally: installing them needs root (this user is not root and has no sudo); as root, run:" >&2
+  echo "  $command_text" >&2
   exit 1
 fi
+echo "forgeTally: installing them with: ${apt_get[*]} install --no-install-recommends ..."
 export DEBIAN_FRONTEND=noninteractive
-"${apt_get[@]}" update -qq
-"${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}"
+if ! "${apt_get[@]}" update -qq || ! "${apt_get[@]}" install -y -qq --no-install-recommends "${missing[@]}"; then
+  echo "forgeTally: the packages could not be installed (see apt-get's message above); the command was:" >&2
+  echo "  $command_text" >&2
+  exit 1
+fi

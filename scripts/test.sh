@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the plain build, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then a bounded libFuzzer run over the rules.
+# UndefinedBehaviorSanitizer, a bounded libFuzzer run over the rules, the real program under Xvfb
+# with a window manager, and the Debian package, checked without installing it.
+#
+# The package is installed system-wide (and removed again) only when asked: CI=true or
+# FORGETALLY_INSTALL_PACKAGE=1, and never over a forgetally that is already installed.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
-bash scripts/setup.sh
+bash scripts/setup.sh run test package
 
 jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_seconds=${FORGETALLY_FUZZ_SECONDS:-60}
@@ -12,14 +16,21 @@ export QT_QPA_PLATFORM=offscreen
 export TZ=UTC
 
 step() { printf '\n=== forgeTally: %s\n' "$*"; }
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
 
 # The locale tests need a locale whose decimal separator is ",".
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && [ "$(id -u)" -eq 0 ]; then
-  localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "forgeTally: could not generate de_DE.UTF-8; its tests will be skipped"
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  if [ "$(id -u)" -eq 0 ]; then
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "forgeTally: could not generate de_DE.UTF-8; its tests will be skipped"
+  else
+    echo "forgeTally: de_DE.UTF-8 is not generated and only root can add it; its tests will be skipped"
+  fi
 fi
 
 step "plain build and tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORGETALLY_WERROR=ON >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORGETALLY_WERROR=ON \
+      -DBUILD_TESTING=ON -DFORGETALLY_BENCH=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 # The monkey test's own count of what it did.
@@ -36,8 +47,8 @@ step "fuzzing the rules for ${fuzz_seconds} s"
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORGETALLY_GUI=OFF \
       -DBUILD_TESTING=OFF -DFORGETALLY_BENCH=OFF -DFORGETALLY_FUZZ=ON >/dev/null
 cmake --build build-fuzz -j "$jobs" --target fuzz_rules
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
+corpus=$scratch/corpus
+mkdir -p "$corpus"
 cp tests/fuzz/corpus/* "$corpus"/
 build-fuzz/tests/fuzz/fuzz_rules -seed=20261208 -max_total_time="$fuzz_seconds" -max_len=256 \
   -print_final_stats=1 "$corpus" 2>&1 | tee build-fuzz/fuzz.log | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY)' || true
@@ -47,17 +58,38 @@ if grep -qE 'ERROR: libFuzzer|SUMMARY: ' build-fuzz/fuzz.log || [ -z "$runs" ]; 
 fi
 echo "fuzz: ${runs} inputs tried, 0 crashes"
 
-step "the real program under Xvfb, driven by X input and read through its accessibility tree"
+step "the real program under Xvfb and a window manager, driven by X input and read through its accessibility tree"
 bash tests/e2e/run.sh build/app/forgeTally
 
-step "Debian package: build, install, and the same run of the installed program"
+step "Debian package: build, lintian, and checks without installing it"
 bash scripts/package.sh
-if [ "$(id -u)" -eq 0 ]; then
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    ./build-package/forgetally_1.0.7_amd64.deb >/dev/null
-  bash tests/e2e/run.sh /usr/bin/forgeTally
-  DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq forgetally >/dev/null
+debs=(build-package/forgetally_*.deb)
+[ ${#debs[@]} -eq 1 ] || { echo "forgeTally: expected one package in build-package, found: ${debs[*]}" >&2; exit 1; }
+deb=${debs[0]}
+# Its dependencies resolve from Debian's archive (apt's simulation installs nothing).
+if apt-get install -s -qq "./$deb" >"$scratch/apt-simulation.log" 2>&1; then
+  echo "package: its dependencies resolve ($(dpkg-deb --field "$deb" Depends))"
 else
-  echo "forgeTally: not root, so the package is built and checked but not installed"
+  cat "$scratch/apt-simulation.log" >&2
+  echo "package: FAILED: apt cannot resolve its dependencies" >&2
+  exit 1
+fi
+# The unpacked program runs the same scenario as the built one.
+dpkg-deb -x "$deb" "$scratch/unpacked"
+bash tests/e2e/run.sh "$scratch/unpacked/usr/bin/forgeTally"
+
+if [ "${CI:-}" = true ] || [ "${FORGETALLY_INSTALL_PACKAGE:-}" = 1 ]; then
+  step "Debian package: installed system-wide, run, removed"
+  if dpkg-query -W -f='${db:Status-Status}' forgetally 2>/dev/null | grep -qx installed; then
+    echo "forgeTally: forgetally is already installed on this system: left as it is, not reinstalled"
+  elif [ "$(id -u)" -ne 0 ]; then
+    echo "forgeTally: installing the package needs root; skipped"
+  else
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "./$deb" >/dev/null
+    status=0
+    bash tests/e2e/run.sh /usr/bin/forgeTally || status=$?
+    DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq forgetally >/dev/null
+    [ "$status" -eq 0 ] || exit "$status"
+  fi
 fi
 step "all tests passed"
