@@ -111,8 +111,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "forgeTally developers <forgetally@example.o
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
-# Depends from the libraries the program really links, as dpkg-shlibdeps finds them.
+# Depends from the libraries the program really links, as dpkg-shlibdeps finds them, joined to
+# what no library names: the platform plugins that open its windows, and a proportional font for
+# them (with only the report's Liberation fonts, the window would fall back to a monospaced face).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-dejavu-core")
 # The report asks for Arial (Liberation Sans has its metrics); the homepage opens through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
