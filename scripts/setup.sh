@@ -29,7 +29,7 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 command_text="apt-get update && apt-get install --no-install-recommends ${missing[*]}"
-echo "forgeTally: ${#missing[@]} Debian package(s) missing: ${missing[*]}"
+echo "forgeTally: ${#missing[@]} Debian package(s) missing: ${missing[*]}" >&2
 if [ "$(id -u)" -eq 0 ]; then
   apt_get=(apt-get)
 elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
