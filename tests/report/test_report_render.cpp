@@ -90,7 +90,8 @@ ReportSnapshot LongList()
 
 report::ReportDocument Build(const ReportSnapshot &snapshot)
 {
-    return report::BuildReport(snapshot, {1, 0, 7, QStringLiteral("3/7/26 2:05:09 PM UTC")});
+    return report::BuildReport(snapshot,
+                               {QStringLiteral("1.0.7"), QStringLiteral("3/7/26 2:05:09 PM UTC")});
 }
 
 std::optional<QString> Run(const QString &program, const QStringList &arguments)
