@@ -86,7 +86,6 @@ std::optional<std::int64_t> RefInt32(double x)
     return static_cast<std::int64_t>(r);
 }
 
-// ---------------------------------------------------------------------------------------------
 // A reference reading of LeadingNumber, used where it can decide the value for sure.
 
 struct RefLeading {
@@ -233,9 +232,6 @@ void CheckLeadingNumber(std::string_view text)
     INVARIANT(v == ref.value, detail);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Number texts
-
 void CheckNumberText(double x, char sep)
 {
     if (!std::isfinite(x))
@@ -323,9 +319,6 @@ void CheckConversions(double x)
         CheckNumberText(y, ',');
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Field checks
 
 bool IsOneOf(const std::string &message, std::initializer_list<std::string_view> allowed)
 {
@@ -433,9 +426,6 @@ bool CheckShatterText(std::string_view text)
     }
     return got.accepted;
 }
-
-// ---------------------------------------------------------------------------------------------
-// Row and totals
 
 struct RefRow {
     bool inRange = true;
@@ -559,9 +549,6 @@ void CheckTotals(const rules::TotalsInputs &in, bool allAccepted, const std::str
                   detail);
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Lists
 
 std::string AsciiLower(std::string_view s)
 {

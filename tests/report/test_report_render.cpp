@@ -4,7 +4,6 @@
 
 #include "report/reportdocument.h"
 #include "report/reportprinter.h"
-#include "rules/texts.h"
 
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -458,12 +457,11 @@ private Q_SLOTS:
     void outcome_messages_are_the_program_texts()
     {
         QCOMPARE(report::OutcomeMessage(report::PrintOutcome::Printed), QString());
-        QCOMPARE(report::OutcomeMessage(report::PrintOutcome::NoPrinter),
-                 QString::fromUtf8(rules::texts::kNoPrinter.data(),
-                                   qsizetype(rules::texts::kNoPrinter.size())));
+        QCOMPARE(
+            report::OutcomeMessage(report::PrintOutcome::NoPrinter),
+            QStringLiteral("The report was not printed: no printer is set up on this computer."));
         QCOMPARE(report::OutcomeMessage(report::PrintOutcome::PrinterRefused),
-                 QString::fromUtf8(rules::texts::kPrinterRefused.data(),
-                                   qsizetype(rules::texts::kPrinterRefused.size())));
+                 QStringLiteral("The report was not printed: the printer refused the print job."));
     }
 };
 

@@ -27,9 +27,6 @@ using rules::WholeNumberText;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// ---------------------------------------------------------------------------------------------
-// LeadingNumber
-
 struct LeadingCase {
     std::string_view text;
     double expected;
@@ -188,9 +185,6 @@ TEST(LeadingNumber, NeverNaN)
     EXPECT_EQ(LeadingNumber("infinity"), 0.0);
 }
 
-// ---------------------------------------------------------------------------------------------
-// ToInt32HalfEven
-
 struct Int32Case {
     double x;
     std::optional<std::int32_t> expected;
@@ -268,9 +262,6 @@ TEST(ToInt32HalfEven, InfinityAndNaNAreReported)
     EXPECT_EQ(ToInt32HalfEven(-kNaN), std::nullopt);
 }
 
-// ---------------------------------------------------------------------------------------------
-// RoundTo15Digits
-
 TEST(RoundTo15Digits, DropsTheNoiseBeyond15Digits)
 {
     const std::pair<double, double> cases[] = {
@@ -292,9 +283,6 @@ TEST(RoundTo15Digits, DropsTheNoiseBeyond15Digits)
         EXPECT_DOUBLE_EQ(RoundTo15Digits(x), expected);
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// RoundNumber
 
 struct RoundCase {
     double x;
@@ -359,9 +347,6 @@ TEST(RoundNumber, FollowsTheDoubleFormulaLiterally)
     EXPECT_EQ(RoundNumber(x, 1), std::floor((x + 2.0) / 1.0 - 1.0) * 1.0);
     EXPECT_EQ(RoundNumber(x, 1), 1.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// GeneralNumberText
 
 struct TextCase {
     double x;
@@ -503,9 +488,6 @@ TEST(ReadNumberText, ReadsTheLabelConvention)
     EXPECT_EQ(ReadNumberText("2147483647", '.'), 2147483647.0);
     EXPECT_EQ(ReadNumberText("9223372036854775807", '.'), 9223372036854775807.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// WholeNumberText
 
 TEST(WholeNumberText, PlainDigitsWithMinus)
 {
