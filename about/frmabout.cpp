@@ -153,10 +153,7 @@ void frmAbout::Form_Load()
 {
     const QString title = QString::fromUtf8(rules::texts::kAppTitle);
     setWindowTitle(QStringLiteral("About ") + title);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(forgetally::kVersionMajor)
-                            .arg(forgetally::kVersionMinor)
-                            .arg(forgetally::kVersionRevision));
+    lblVersion->setText(QStringLiteral("Version ") + QLatin1String(forgetally::kVersionText));
     lblVersion->setAccessibleName(lblVersion->text());
     lblTitle->setText(title);
     lblTitle->setAccessibleName(title);

@@ -7,10 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("forgeTally"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(forgetally::kVersionMajor)
-                                            .arg(forgetally::kVersionMinor)
-                                            .arg(forgetally::kVersionRevision));
+    QApplication::setApplicationVersion(QLatin1String(forgetally::kVersionText));
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.forgetally"));
 

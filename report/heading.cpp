@@ -16,9 +16,7 @@ QString DateText(const QLocale &locale, const QDateTime &when)
 ReportHeading CurrentHeading()
 {
     ReportHeading heading;
-    heading.versionMajor = forgetally::kVersionMajor;
-    heading.versionMinor = forgetally::kVersionMinor;
-    heading.versionRevision = forgetally::kVersionRevision;
+    heading.versionText = QLatin1String(forgetally::kVersionText);
     heading.dateText = DateText(QLocale(), QDateTime::currentDateTime());
     return heading;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// The values of the report's heading that do not come from the window: the version numbers and
-// the date text.
+// The values of the report's heading that do not come from the window: the version text and the
+// date text.
 
 #include "report/reportdocument.h"
 
@@ -18,7 +18,7 @@ namespace report {
 // the time-zone name, taken from `when`.
 QString DateText(const QLocale &locale, const QDateTime &when);
 
-// This release's version numbers (version.h) and the date text of the current local time in
+// This release's version text (version.h) and the date text of the current local time in
 // the default locale (QLocale(), the user's regional settings unless QLocale::setDefault changed
 // it).
 ReportHeading CurrentHeading();

@@ -1,7 +1,9 @@
 #include "rules/catalogue.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <iterator>
 
 namespace rules {
 
@@ -144,32 +146,48 @@ constexpr CatalogueItem kScrolls[] = {
     {"Light", 4},
 };
 
-constexpr CatalogueItem kWeapons[] = {
-    {"Bludgeon", 4},
-    {"Bow", 12},
-    {"Crossbow", 12},
-    {"Dagger", 4},
-    {"Hatchet", 4},
-    {"Javelin", 8},
-    {"Long Axe", 20},
-    {"Long Hammer", 16},
-    {"Long Mace", 16},
-    {"Long Sword", 24},
-    {"Polearm", 32},
-    {"Sap", 4},
-    {"Shield", 8},
-    {"Short Axe", 16},
-    {"Short Hammer", 12},
-    {"Short Mace", 12},
-    {"Short Sword", 20},
-    {"Spear", 12},
-    {"Staff", 4},
-    {"Throwing Dagger", 4},
-    {"Two Handed Blunt", 32},
-    {"Two Handed Sword", 36},
-    {"Arrows - Standard (20)", 4},
-    {"Arrows - Quality (1)", 4},
+// A weapon with its unit cost and the extra silver, in tenths of the silver cost, for making it
+// in silver. The one table of weapons: the catalogue's list and the silver look-up both come from
+// it, so no weapon can be in one and missing from the other.
+struct Weapon {
+    std::string_view name;
+    std::int32_t unitCost;
+    std::int32_t extraSilver;
 };
+
+constexpr Weapon kWeaponTable[] = {
+    {"Bludgeon", 4, 190},
+    {"Bow", 12, 0},
+    {"Crossbow", 12, 0},
+    {"Dagger", 4, 190},
+    {"Hatchet", 4, 170},
+    {"Javelin", 8, 400},
+    {"Long Axe", 20, 200},
+    {"Long Hammer", 16, 200},
+    {"Long Mace", 16, 200},
+    {"Long Sword", 24, 380},
+    {"Polearm", 32, 260},
+    {"Sap", 4, 190},
+    {"Shield", 8, 5310},
+    {"Short Axe", 16, 200},
+    {"Short Hammer", 12, 200},
+    {"Short Mace", 12, 200},
+    {"Short Sword", 20, 260},
+    {"Spear", 12, 80},
+    {"Staff", 4, 720},
+    {"Throwing Dagger", 4, 180},
+    {"Two Handed Blunt", 32, 280},
+    {"Two Handed Sword", 36, 500},
+    {"Arrows - Standard (20)", 4, 400},
+    {"Arrows - Quality (1)", 4, 20},
+};
+
+constexpr auto kWeapons = [] {
+    std::array<CatalogueItem, std::size(kWeaponTable)> items{};
+    for (std::size_t i = 0; i < items.size(); ++i)
+        items[i] = {kWeaponTable[i].name, kWeaponTable[i].unitCost};
+    return items;
+}();
 
 constexpr CatalogueItem kCrystals[] = {
     {"Bless", 4},
@@ -211,38 +229,6 @@ constexpr CatalogueItem kCrystals[] = {
     {"Reflect Magic", 32},
     {"Unparalyze", 32},
     {"Vision", 32},
-};
-
-struct WeaponSilver {
-    std::string_view name;
-    std::int32_t extraSilver;
-};
-
-constexpr WeaponSilver kWeaponSilver[] = {
-    {"Bludgeon", 190},
-    {"Bow", 0},
-    {"Crossbow", 0},
-    {"Dagger", 190},
-    {"Hatchet", 170},
-    {"Javelin", 400},
-    {"Long Axe", 200},
-    {"Long Hammer", 200},
-    {"Long Mace", 200},
-    {"Long Sword", 380},
-    {"Polearm", 260},
-    {"Sap", 190},
-    {"Shield", 5310},
-    {"Short Axe", 200},
-    {"Short Hammer", 200},
-    {"Short Mace", 200},
-    {"Short Sword", 260},
-    {"Spear", 80},
-    {"Staff", 720},
-    {"Throwing Dagger", 180},
-    {"Two Handed Blunt", 280},
-    {"Two Handed Sword", 500},
-    {"Arrows - Standard (20)", 400},
-    {"Arrows - Quality (1)", 20},
 };
 
 struct ItemType {
@@ -329,9 +315,9 @@ std::vector<CatalogueItem> SortedOfferedItems(std::int32_t code, bool enforceLev
 
 std::optional<std::int32_t> WeaponSilverCost(std::string_view itemName)
 {
-    for (const WeaponSilver &entry : kWeaponSilver)
-        if (entry.name == itemName)
-            return entry.extraSilver;
+    for (const Weapon &weapon : kWeaponTable)
+        if (weapon.name == itemName)
+            return weapon.extraSilver;
     return std::nullopt;
 }
 

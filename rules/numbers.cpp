@@ -1,8 +1,10 @@
 #include "rules/numbers.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 
@@ -26,18 +28,40 @@ int HexValue(char c)
     return -1;
 }
 
-// A whole number in base 8 or 16 after "&O" / "&H"; accumulated in double, so a very long run of
-// digits ends at infinity rather than wrapping.
+// A whole number in base 8 or 16 after "&O" / "&H", rounded once to the nearest double (a tie to
+// the even neighbour). The leading 60 bits are kept exactly; any later digit only counts as the
+// sticky bit that decides a tie, so the reading never rounds twice. A very long run of digits
+// ends at infinity.
 double ReadRadix(std::string_view digits, int base)
 {
-    double value = 0;
+    const int bitsPerDigit = base == 16 ? 4 : 3;
+    constexpr std::uint64_t kKeepBelow = std::uint64_t{1} << 60;
+    std::uint64_t kept = 0;
+    int droppedBits = 0;
+    bool sticky = false;
     for (char c : digits) {
         const int d = base == 16 ? HexValue(c) : (c >= '0' && c <= '7' ? c - '0' : -1);
         if (d < 0)
             break;
-        value = value * base + d;
+        if (kept < kKeepBelow) {
+            kept = kept * std::uint64_t(base) + std::uint64_t(d);
+        } else {
+            sticky = sticky || d != 0;
+            if (droppedBits < 4096) // already far beyond the double range
+                droppedBits += bitsPerDigit;
+        }
     }
-    return value;
+    constexpr int kMantissaBits = std::numeric_limits<double>::digits; // 53
+    const int width = static_cast<int>(std::bit_width(kept));
+    if (width <= kMantissaBits)
+        return double(kept); // exact; nothing was dropped below 60 bits
+    const int shift = width - kMantissaBits;
+    std::uint64_t mantissa = kept >> shift;
+    const std::uint64_t rest = kept & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    if (rest > half || (rest == half && (sticky || (mantissa & 1) != 0)))
+        ++mantissa; // may reach 2^53: still exact in a double
+    return std::ldexp(double(mantissa), shift + droppedBits);
 }
 
 // The decimal magnitude of a number that std::from_chars found out of range: positive means too
@@ -255,7 +279,7 @@ std::string GeneralNumberText(double x, char decimalSeparator)
     const int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
     if (magnitude < 10)
         out += '0';
-    out += std::to_string(magnitude);
+    out += WholeNumberText(magnitude);
     return out;
 }
 

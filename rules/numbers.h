@@ -2,7 +2,8 @@
 
 // Reading and writing the numbers of the fields and labels. Nothing here uses the C locale:
 // once QApplication has called setlocale, printf and strtod follow the user's decimal separator,
-// so all conversions go through std::to_chars / std::from_chars and take the separator explicitly.
+// so every conversion goes through std::to_chars / std::from_chars or reads the digits itself,
+// and takes the separator explicitly.
 
 #include <cstdint>
 #include <optional>
@@ -13,9 +14,9 @@ namespace rules {
 
 // The number at the start of a field's text. Blanks, tabs and line feeds are dropped wherever they
 // stand; then an optional sign, digits with at most one ".", and an optional exponent (E or e, an
-// optional sign, digits) are read; "&H" / "&O" read a hexadecimal / octal whole number. The decimal
-// point is always ".". No number gives 0; a magnitude beyond the double range gives +-infinity, one
-// too small to represent gives 0. Never NaN.
+// optional sign, digits) are read; "&H" / "&O" read a hexadecimal / octal whole number, rounded
+// once to the nearest double. The decimal point is always ".". No number gives 0; a magnitude
+// beyond the double range gives +-infinity, one too small to represent gives 0. Never NaN.
 double LeadingNumber(std::string_view text);
 
 // Rounds to the nearest whole number, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).

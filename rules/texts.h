@@ -8,7 +8,6 @@
 namespace rules::texts {
 
 inline constexpr std::string_view kAppTitle = "MIRVAK Production Calculator";
-inline constexpr std::string_view kDescription = "MIRVAK Production Skill CAlculator";
 
 inline constexpr std::string_view kInvalidItemType =
     "Error: invalid item type. Please contact the author.";

@@ -3,6 +3,7 @@
 #include "about/aboutwindow.h"
 #include "about/frmabout.h"
 #include "about/separatorline.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -17,6 +18,12 @@
 using about::frmAbout;
 
 namespace {
+
+// The About window's version line for this release.
+QString VersionLine()
+{
+    return QStringLiteral("Version ") + QLatin1String(forgetally::kVersionText);
+}
 
 // Receives the desktop's "open this address" requests in place of a browser.
 class UrlRecorder : public QObject {
@@ -77,7 +84,7 @@ private Q_SLOTS:
         QVERIFY(window);
         QCOMPARE(window->windowTitle(), QStringLiteral("About MIRVAK Production Calculator"));
         QCOMPARE(Label(window, "lblTitle")->text(), QStringLiteral("MIRVAK Production Calculator"));
-        QCOMPARE(Label(window, "lblVersion")->text(), QStringLiteral("Version 1.0.7"));
+        QCOMPARE(Label(window, "lblVersion")->text(), VersionLine());
     }
 
     void static_texts_are_the_parts_texts()
@@ -218,7 +225,7 @@ private Q_SLOTS:
             QVERIFY2(control, name);
             QVERIFY2(!control->accessibleName().isEmpty(), name);
         }
-        QCOMPARE(Label(window, "lblVersion")->accessibleName(), QStringLiteral("Version 1.0.7"));
+        QCOMPARE(Label(window, "lblVersion")->accessibleName(), VersionLine());
     }
 
     void opens_with_the_focus_on_ok_and_tabs_between_the_two_buttons()
@@ -312,7 +319,7 @@ private Q_SLOTS:
         QTRY_VERIFY(window.isNull());
         frmAbout *again = Open();
         QVERIFY(again);
-        QCOMPARE(Label(again, "lblVersion")->text(), QStringLiteral("Version 1.0.7"));
+        QCOMPARE(Label(again, "lblVersion")->text(), VersionLine());
     }
 
     void close_box_discards_the_window()

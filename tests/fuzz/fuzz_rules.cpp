@@ -86,7 +86,6 @@ std::optional<std::int64_t> RefInt32(double x)
     return static_cast<std::int64_t>(r);
 }
 
-// ---------------------------------------------------------------------------------------------
 // A reference reading of LeadingNumber, used where it can decide the value for sure.
 
 struct RefLeading {
@@ -102,6 +101,27 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+bool IsRadixDigit(char c, bool hex)
+{
+    if (!hex)
+        return c >= '0' && c <= '7';
+    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+// The same whole number in hexadecimal digits: three bits per octal digit, regrouped by four.
+std::string OctalAsHex(std::string_view octal)
+{
+    std::string bits;
+    for (char c : octal)
+        for (int bit = 2; bit >= 0; --bit)
+            bits += ((c - '0') >> bit) & 1 ? '1' : '0';
+    bits.insert(0, (4 - bits.size() % 4) % 4, '0');
+    std::string hex;
+    for (std::size_t i = 0; i < bits.size(); i += 4)
+        hex += "0123456789ABCDEF"[std::stoi(bits.substr(i, 4), nullptr, 2)];
+    return hex;
+}
+
 RefLeading ReferenceLeadingNumber(std::string_view text)
 {
     std::string s;
@@ -111,35 +131,22 @@ RefLeading ReferenceLeadingNumber(std::string_view text)
     RefLeading ref;
     if (s.size() >= 2 && s[0] == '&' &&
         (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) {
+        // The digits as one unsigned whole number, rounded once to the nearest double. That is
+        // this program's reading (the rulebook leaves lower-case prefixes and values beyond 16
+        // bits open). std::from_chars reads them as a hexadecimal floating-point number, which it
+        // rounds correctly; octal digits are regrouped into hexadecimal ones first.
         const bool hex = s[1] == 'H' || s[1] == 'h';
-        const bool lowerPrefix = s[1] == 'h' || s[1] == 'o';
-        std::size_t i = 2;
-        while (i < s.size() && s[i] == '0')
-            ++i;
-        std::uint64_t v = 0;
-        std::size_t digits = 0;
-        for (; i < s.size(); ++i) {
-            int d = -1;
-            const char c = s[i];
-            if (IsDigit(c))
-                d = c - '0';
-            else if (hex && c >= 'A' && c <= 'F')
-                d = c - 'A' + 10;
-            else if (hex && c >= 'a' && c <= 'f')
-                d = c - 'a' + 10;
-            if (d < 0 || (!hex && d > 7))
-                break;
-            v = v * (hex ? 16u : 8u) + static_cast<std::uint64_t>(d);
-            if (++digits > 13)
-                break;
-        }
-        // Lower-case prefixes, and values beyond 16 bits (which a faithful reading may take as
-        // a signed 16- or 32-bit whole number), are left open.
-        if (lowerPrefix || digits > 8 || v > 0x7FFFu) {
-            ref.decided = false;
-            return ref;
-        }
-        ref.value = static_cast<double>(v);
+        std::string digits;
+        for (std::size_t i = 2; i < s.size() && IsRadixDigit(s[i], hex); ++i)
+            digits += s[i];
+        if (!hex)
+            digits = OctalAsHex(digits);
+        if (digits.empty())
+            return ref; // no digits: 0
+        double v = 0;
+        const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v,
+                                               std::chars_format::hex);
+        ref.value = ec == std::errc::result_out_of_range ? HUGE_VAL : v;
         return ref;
     }
     std::size_t i = 0;
@@ -233,9 +240,6 @@ void CheckLeadingNumber(std::string_view text)
     INVARIANT(v == ref.value, detail);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Number texts
-
 void CheckNumberText(double x, char sep)
 {
     if (!std::isfinite(x))
@@ -323,9 +327,6 @@ void CheckConversions(double x)
         CheckNumberText(y, ',');
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Field checks
 
 bool IsOneOf(const std::string &message, std::initializer_list<std::string_view> allowed)
 {
@@ -433,9 +434,6 @@ bool CheckShatterText(std::string_view text)
     }
     return got.accepted;
 }
-
-// ---------------------------------------------------------------------------------------------
-// Row and totals
 
 struct RefRow {
     bool inRange = true;
@@ -559,9 +557,6 @@ void CheckTotals(const rules::TotalsInputs &in, bool allAccepted, const std::str
                   detail);
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Lists
 
 std::string AsciiLower(std::string_view s)
 {

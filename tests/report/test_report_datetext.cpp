@@ -2,6 +2,7 @@
 // alone. The times are given in UTC so that the long time's zone name does not depend on TZ.
 
 #include "report/heading.h"
+#include "version.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -59,9 +60,10 @@ private Q_SLOTS:
     void current_heading_carries_this_release()
     {
         const report::ReportHeading heading = report::CurrentHeading();
-        QCOMPARE(heading.versionMajor, 1);
-        QCOMPARE(heading.versionMinor, 0);
-        QCOMPARE(heading.versionRevision, 7);
+        QCOMPARE(heading.versionText, QStringLiteral("%1.%2.%3")
+                                          .arg(forgetally::kVersionMajor)
+                                          .arg(forgetally::kVersionMinor)
+                                          .arg(forgetally::kVersionRevision));
     }
 };
 

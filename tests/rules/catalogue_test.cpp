@@ -79,9 +79,6 @@ const CatalogueItem *Find(std::int32_t code, std::string_view name)
     return nullptr;
 }
 
-// ---------------------------------------------------------------------------------------------
-// Item types
-
 TEST(ItemTypes, CodesNamesAndColumns)
 {
     struct Row {
@@ -133,9 +130,6 @@ TEST(ItemTypes, TypeListSortsLikeTheItemLists)
                                                     "Potions", "Scrolls", "Weapons"};
     EXPECT_EQ(names, expected);
 }
-
-// ---------------------------------------------------------------------------------------------
-// The catalogue as data
 
 TEST(Catalogue, EveryTableExactlyInOrder)
 {
@@ -266,9 +260,6 @@ TEST(Catalogue, FirstSortedEntryWhenEverythingIsOffered)
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Weapon silver table
-
 TEST(WeaponSilver, EveryTableEntry)
 {
     ASSERT_EQ(rulebook::kWeaponSilver.size(), 24u);
@@ -326,9 +317,6 @@ TEST(WeaponSilver, ExactAndCaseSensitive)
     }
     EXPECT_EQ(WeaponSilverCost("Shield"), 5310);
 }
-
-// ---------------------------------------------------------------------------------------------
-// The level filter
 
 TEST(LevelFilter, StartUpLevelTen)
 {
@@ -480,9 +468,6 @@ TEST(LevelFilter, IsOfferedBorders)
         EXPECT_EQ(IsOffered(CatalogueItem{"x", r.cost}, r.enforce, r.level), r.offered);
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// Sorting
 
 TEST(ListOrder, CaseInsensitiveAscending)
 {

@@ -31,9 +31,6 @@ using rules::RowInputs;
 using rules::Totals;
 using rules::TotalsInputs;
 
-// ---------------------------------------------------------------------------------------------
-// CostRow
-
 struct RowCase {
     std::int32_t unitCost;
     std::string_view name;
@@ -292,9 +289,6 @@ TEST(CostRow, PointsBeyond32BitsAreReported)
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// ComputeTotals
-
 struct RowTexts {
     std::string_view points;
     std::string_view silver;
@@ -452,24 +446,40 @@ TEST(ComputeTotals, CapacityIsSkillTimesFourTimesDaysInDoubles)
     }
 }
 
+// Levels = points / 4 (8 with a workshop) and levels per day = levels / days, each rounded up to
+// a whole number unless whole to 15 digits (42 points over 0.7 days: 10.5 / 0.7 = 15 per day).
 TEST(ComputeTotals, LevelsPerDayDivideTheLevelsByTheDays)
 {
-    const std::string_view days[] = {"0.7", "0.3", "1.1", "3", "0.01", "2.5"};
     const char *points[] = {"1", "7", "42", "99", "100", "401", "12345"};
-    for (auto d : days) {
-        for (const char *p : points) {
+    const char *levels[] = {"1", "2", "11", "25", "25", "101", "3087"};
+    const char *workshopLevels[] = {"1", "1", "6", "13", "13", "51", "1544"};
+    struct Case {
+        std::string_view days;
+        std::array<int, std::size(points)> perDay;             // for each of the points
+        std::array<int, std::size(points)> perDayWithWorkshop; // the same with a workshop
+    };
+    const Case cases[] = {
+        {"0.7", {1, 3, 15, 36, 36, 144, 4409}, {1, 2, 8, 18, 18, 72, 2205}},
+        {"0.3", {1, 6, 35, 83, 84, 335, 10288}, {1, 3, 18, 42, 42, 168, 5144}},
+        {"1.1", {1, 2, 10, 23, 23, 92, 2806}, {1, 1, 5, 12, 12, 46, 1403}},
+        {"3", {1, 1, 4, 9, 9, 34, 1029}, {1, 1, 2, 5, 5, 17, 515}},
+        {"0.01",
+         {25, 175, 1050, 2475, 2500, 10025, 308625},
+         {13, 88, 525, 1238, 1250, 5013, 154313}},
+        {"2.5", {1, 1, 5, 10, 10, 41, 1235}, {1, 1, 3, 5, 5, 21, 618}},
+    };
+    for (const Case &c : cases) {
+        for (std::size_t i = 0; i < std::size(points); ++i) {
             for (bool workshop : {false, true}) {
-                const double total = rules::LeadingNumber(p);
-                const double perLevel = workshop ? 8 : 4;
-                const double dayCount = rules::LeadingNumber(d);
+                SCOPED_TRACE(testing::Message() << points[i] << " points over " << c.days
+                                                << " days, workshop " << workshop);
                 const std::string expected =
-                    GeneralNumberText(rules::RoundNumber(total / perLevel, 1), '.') + " / " +
-                    GeneralNumberText(rules::RoundNumber((total / perLevel) / dayCount, 1), '.') +
-                    " per day";
-                SCOPED_TRACE(testing::Message()
-                             << p << " points over " << d << " days, workshop " << workshop);
-                EXPECT_EQ(ComputeTotals(MakeTotals("10", d, workshop, false, {{p, "0"}})).levelText,
-                          expected);
+                    std::string(workshop ? workshopLevels[i] : levels[i]) + " / " +
+                    std::to_string(workshop ? c.perDayWithWorkshop[i] : c.perDay[i]) + " per day";
+                EXPECT_EQ(
+                    ComputeTotals(MakeTotals("10", c.days, workshop, false, {{points[i], "0"}}))
+                        .levelText,
+                    expected);
             }
         }
     }
@@ -484,10 +494,7 @@ TEST(ComputeTotals, TheTenRowsAddUp)
                                                      "0.6", "0.7", "0.8", "0.9", "1"};
     in.rowPointsTexts = points;
     in.rowSilverTexts = silver;
-    double sum = 0;
-    for (auto s : silver)
-        sum = sum + rules::ReadNumberText(s, '.');
-    CheckTotals(in, {GeneralNumberText(sum, '.'), "55 / 80", "14 / 7 per day", "0", false});
+    CheckTotals(in, {"5.5", "55 / 80", "14 / 7 per day", "0", false});
     // Only the last row.
     TotalsInputs last = MakeTotals("10", "2", false, true);
     last.rowPointsTexts[9] = "81";
@@ -512,10 +519,8 @@ TEST(ComputeTotals, CommaSeparatorRoundTrip)
     const std::string cPoints = rules::WholeNumberText(c.points);
     TotalsInputs in = MakeTotals("10", "2", false, true,
                                  {{aPoints, aSilver}, {bPoints, bSilver}, {cPoints, cSilver}}, ',');
-    const double sum = ((0 + a.silver) + b.silver) + c.silver;
-    // 4 + 72 + 228 = 304 points; levels 76 / 38 per day.
-    CheckTotals(in, {GeneralNumberText(sum, ','), "304 / 80", "76 / 38 per day", "0", true});
-    EXPECT_EQ(ComputeTotals(in).silverText, "250,05");
+    // 4 + 72 + 228 = 304 points; levels 76 / 38 per day; 0.45 + 7.2 + 242.4 silver.
+    CheckTotals(in, {"250,05", "304 / 80", "76 / 38 per day", "0", true});
     // The same labels in the '.' convention give the same figures.
     TotalsInputs point =
         MakeTotals("10", "2", false, true, {{"4", "0.45"}, {"72", "7.2"}, {"228", "242.4"}}, '.');
@@ -567,9 +572,6 @@ TEST(ComputeTotals, OutOfRangeIsReported)
     // 300000000 x 4 x 1 = 1200000000 fits; doubled it would not.
     EXPECT_TRUE(ComputeTotals(MakeTotals("300000000", "1", false, false)).inRange);
 }
-
-// ---------------------------------------------------------------------------------------------
-// LevelWarning
 
 TEST(LevelWarning, FirstAndThirdOfThreeAreShown)
 {

@@ -33,9 +33,6 @@ template <typename Check> void CheckField(Check check, const FieldCase &c)
     EXPECT_EQ(result.message, c.message);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Days
-
 TEST(CheckDays, Part22Cases)
 {
     const FieldCase cases[] = {
@@ -80,9 +77,6 @@ TEST(CheckDays, RangeFromOneHundredthToTenThousand)
     EXPECT_EQ(rules::kMinDays, 0.01);
     EXPECT_EQ(rules::kMaxDays, 10000.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Skill level
 
 TEST(CheckSkillLevel, Part22Cases)
 {
@@ -186,9 +180,6 @@ TEST(FilterLevel, EveryAcceptedLevelIsAtLeastOne)
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Quantity
-
 TEST(CheckQuantity, Part22Cases)
 {
     const FieldCase cases[] = {
@@ -236,9 +227,6 @@ TEST(CheckQuantity, AtMostOneMillion)
         CheckField(rules::CheckQuantity, c);
     EXPECT_EQ(rules::kMaxQuantity, 1000000.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Shatter resist
 
 TEST(CheckShatterResist, Part22Cases)
 {
@@ -303,9 +291,6 @@ TEST(CheckShatterResist, AtMostTenThousand)
         CheckField(rules::CheckShatterResist, c);
     EXPECT_EQ(rules::kMaxShatterResist, 10000.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// The texts
 
 TEST(Texts, SystemMessagesVerbatim)
 {

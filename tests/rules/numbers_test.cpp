@@ -27,9 +27,6 @@ using rules::WholeNumberText;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// ---------------------------------------------------------------------------------------------
-// LeadingNumber
-
 struct LeadingCase {
     std::string_view text;
     double expected;
@@ -154,6 +151,29 @@ TEST(LeadingNumber, HexadecimalAndOctalPrefixes)
     }
 }
 
+// Beyond 2^53 the digits are rounded once, to the nearest double, a tie to the even neighbour.
+// Rounding as the digits arrive would round twice: &H200000000000011 would read 2^57.
+TEST(LeadingNumber, HexadecimalAndOctalBeyond53BitsRoundOnce)
+{
+    const std::string zeros242(242, '0');
+    const std::pair<std::string, double> cases[] = {
+        {"&H20000000000001", 0x1p53},                     // 2^53 + 1: a tie, down to even
+        {"&H20000000000003", 0x1.0000000000002p53},       // 2^53 + 3: a tie, up to even
+        {"&H200000000000010", 0x1p57},                    // 2^57 + 16: a tie, down to even
+        {"&H200000000000011", 0x1.0000000000001p57},      // 2^57 + 17: above the tie
+        {"&O10000000000000000021", 0x1.0000000000001p57}, // the same in octal
+        // A tie in the leading digits, broken by a 1 far behind them.
+        {"&H20000000000001" + std::string(16, '0') + "1", 0x1.0000000000001p121},
+        {"&HFFFFFFFFFFFFFFFF", 0x1p64},
+        {"&HFFFFFFFFFFFFF8" + zeros242, std::numeric_limits<double>::max()},
+        {"&HFFFFFFFFFFFFFC" + zeros242, kInf}, // the largest double and a half: a tie, to even
+    };
+    for (const auto &[text, expected] : cases) {
+        SCOPED_TRACE(Show(text.substr(0, 40)));
+        EXPECT_EQ(LeadingNumber(text), expected);
+    }
+}
+
 TEST(LeadingNumber, HugeGivesInfinityTinyGivesZero)
 {
     EXPECT_EQ(LeadingNumber("1e999"), kInf);
@@ -187,9 +207,6 @@ TEST(LeadingNumber, NeverNaN)
     EXPECT_EQ(LeadingNumber("inf"), 0.0);
     EXPECT_EQ(LeadingNumber("infinity"), 0.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// ToInt32HalfEven
 
 struct Int32Case {
     double x;
@@ -268,9 +285,6 @@ TEST(ToInt32HalfEven, InfinityAndNaNAreReported)
     EXPECT_EQ(ToInt32HalfEven(-kNaN), std::nullopt);
 }
 
-// ---------------------------------------------------------------------------------------------
-// RoundTo15Digits
-
 TEST(RoundTo15Digits, DropsTheNoiseBeyond15Digits)
 {
     const std::pair<double, double> cases[] = {
@@ -292,9 +306,6 @@ TEST(RoundTo15Digits, DropsTheNoiseBeyond15Digits)
         EXPECT_DOUBLE_EQ(RoundTo15Digits(x), expected);
     }
 }
-
-// ---------------------------------------------------------------------------------------------
-// RoundNumber
 
 struct RoundCase {
     double x;
@@ -359,9 +370,6 @@ TEST(RoundNumber, FollowsTheDoubleFormulaLiterally)
     EXPECT_EQ(RoundNumber(x, 1), std::floor((x + 2.0) / 1.0 - 1.0) * 1.0);
     EXPECT_EQ(RoundNumber(x, 1), 1.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// GeneralNumberText
 
 struct TextCase {
     double x;
@@ -503,9 +511,6 @@ TEST(ReadNumberText, ReadsTheLabelConvention)
     EXPECT_EQ(ReadNumberText("2147483647", '.'), 2147483647.0);
     EXPECT_EQ(ReadNumberText("9223372036854775807", '.'), 9223372036854775807.0);
 }
-
-// ---------------------------------------------------------------------------------------------
-// WholeNumberText
 
 TEST(WholeNumberText, PlainDigitsWithMinus)
 {

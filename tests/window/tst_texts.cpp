@@ -8,6 +8,7 @@
 #include "about/frmabout.h"
 #include "rules/catalogue.h"
 #include "rules/texts.h"
+#include "version.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -48,7 +49,6 @@ const char *const kOwnTexts[] = {
     "Cost (Silver)",
     "OK",
     "Visit Homepage",
-    "Version 1.0.7",
     "This program follows the standard MIRVAK International rules as they stood in the 8th "
     "Edition rulebook at time of compile. Changes made since that time may require an update to "
     "this program.",
@@ -98,6 +98,7 @@ QSet<QString> Allowed()
         allowed.insert(QString::fromUtf8(t));
     for (const char *t : kNewTexts)
         allowed.insert(QString::fromUtf8(t));
+    allowed.insert(QStringLiteral("Version ") + QLatin1String(forgetally::kVersionText));
     for (const char *column :
          {"Item", "Quantity", "Silver", "Shatter Resist", "Cost (Points)", "Cost (Silver)"})
         for (int row = 1; row <= 10; ++row)
