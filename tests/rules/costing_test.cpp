@@ -91,7 +91,7 @@ TEST(CostRow, QuantityZeroCostsNothingWhateverTheOptions)
     EXPECT_EQ(negZero.silver, 0.0);
 }
 
-TEST(CostRow, Part12Examples)
+TEST(CostRow, RulebookExamples)
 {
     const RowCase cases[] = {
         {24, "Long Sword", "3", false, "0", 72, "7.2", false},
@@ -356,7 +356,7 @@ TEST(ComputeTotals, SilverSumShowsFifteenDigits)
     CheckTotals(tenths, {"1", "10 / 80", "3 / 2 per day", "0", false});
 }
 
-TEST(ComputeTotals, Part13Examples)
+TEST(ComputeTotals, RulebookExamples)
 {
     // 100 points, skill level 10, days 2.
     CheckTotals(MakeTotals("10", "2", false, true, {{"100", "0"}}),

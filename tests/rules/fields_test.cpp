@@ -33,7 +33,7 @@ template <typename Check> void CheckField(Check check, const FieldCase &c)
     EXPECT_EQ(result.message, c.message);
 }
 
-TEST(CheckDays, Part22Cases)
+TEST(CheckDays, RulebookCases)
 {
     const FieldCase cases[] = {
         {"0", texts::kDaysRefused},   {"-1", texts::kDaysRefused},  {"", texts::kDaysRefused},
@@ -78,7 +78,7 @@ TEST(CheckDays, RangeFromOneHundredthToTenThousand)
     EXPECT_EQ(rules::kMaxDays, 10000.0);
 }
 
-TEST(CheckSkillLevel, Part22Cases)
+TEST(CheckSkillLevel, RulebookCases)
 {
     const FieldCase cases[] = {
         {"0", texts::kSkillLevelRefused},
@@ -180,7 +180,7 @@ TEST(FilterLevel, EveryAcceptedLevelIsAtLeastOne)
     }
 }
 
-TEST(CheckQuantity, Part22Cases)
+TEST(CheckQuantity, RulebookCases)
 {
     const FieldCase cases[] = {
         {"0", kAccepted},
@@ -228,7 +228,7 @@ TEST(CheckQuantity, AtMostOneMillion)
     EXPECT_EQ(rules::kMaxQuantity, 1000000.0);
 }
 
-TEST(CheckShatterResist, Part22Cases)
+TEST(CheckShatterResist, RulebookCases)
 {
     const FieldCase cases[] = {
         {"0", kAccepted},

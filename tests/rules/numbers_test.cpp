@@ -313,7 +313,7 @@ struct RoundCase {
     double expected;
 };
 
-TEST(RoundNumber, Part13Cases)
+TEST(RoundNumber, RulebookCases)
 {
     const RoundCase cases[] = {
         {12.5, 1, 13}, {25, 1, 25}, {0, 1, 0}, {-0.5, 1, 0}, {-1.5, 1, -1},
