@@ -35,11 +35,13 @@ add_custom_command(
 find_program(FORGETALLY_GZIP gzip REQUIRED)
 set(forgetally_man_gz ${CMAKE_CURRENT_BINARY_DIR}/packaging/forgeTally.1.gz)
 set(forgetally_changelog_gz ${CMAKE_CURRENT_BINARY_DIR}/packaging/changelog.gz)
+# The manual page names the version from the project's one version number.
+set(forgetally_man ${CMAKE_CURRENT_BINARY_DIR}/packaging/forgeTally.1)
+configure_file(${forgetally_packaging_dir}/forgeTally.1.in ${forgetally_man} @ONLY)
 add_custom_command(
   OUTPUT ${forgetally_man_gz}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/packaging
-  COMMAND ${FORGETALLY_GZIP} -9 -n -c ${forgetally_packaging_dir}/forgeTally.1 > ${forgetally_man_gz}
-  DEPENDS ${forgetally_packaging_dir}/forgeTally.1)
+  COMMAND ${FORGETALLY_GZIP} -9 -n -c ${forgetally_man} > ${forgetally_man_gz}
+  DEPENDS ${forgetally_man})
 add_custom_command(
   OUTPUT ${forgetally_changelog_gz}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/packaging
