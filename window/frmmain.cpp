@@ -9,6 +9,7 @@
 #include "window/layout.h"
 #include "window/leaveguard.h"
 #include "window/toolkit/appicon.h"
+#include "window/toolkit/checkbox.h"
 #include "window/toolkit/resultlabel.h"
 #include "window/toolkit/sortedlist.h"
 #include "window/toolkit/textfield.h"
@@ -174,7 +175,7 @@ void frmMain::BuildControls()
             return field;
         }
         case ControlKind::CheckBox: {
-            auto *box = new QCheckBox(parentWidget);
+            auto *box = new toolkit::CheckBox(parentWidget);
             box->setChecked(caption == "1");
             return box;
         }

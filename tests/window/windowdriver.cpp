@@ -1,5 +1,7 @@
 #include "windowdriver.h"
 
+#include "window/toolkit/checkbox.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QWindow>
@@ -42,7 +44,14 @@ QWidget *WindowDriver::Focus() const
 
 void WindowDriver::Click(QWidget *widget)
 {
-    const QPoint at = widget->mapTo(m_window.get(), widget->rect().center());
+    // A person aims at the box they see, wherever the style draws it.
+    const auto *box = qobject_cast<toolkit::CheckBox *>(widget);
+    ClickAt(widget, box ? box->IndicatorRect().center() : widget->rect().center());
+}
+
+void WindowDriver::ClickAt(QWidget *widget, QPoint at)
+{
+    at = widget->mapTo(m_window.get(), at);
     QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
     Settle();
 }
