@@ -65,45 +65,56 @@ QAccessibleInterface *AccessibleMainWindow(const QString &className, QObject *ob
 // Room beside a list's text for its arrow, in unscaled pixels.
 constexpr int kListArrowWidth = 24;
 
-// Texts that must fit their controls, from which the window's scale is worked out: every caption,
-// the widest entry of any item list, and ordinary figures in the result labels.
+// Everyday figures of the result labels, by label; longer ones shrink their font rather than
+// being cut off.
+constexpr std::pair<std::string_view, std::string_view> kEverydayFigures[] = {
+    {"lblTotalCostPoints", "2280 / 160"},
+    {"lblTotalCostLevel", "285 / 143 per day"},
+    {"lblItemProdCost", "2280"},
+    {"lblItemSilverCost", "242.4"},
+};
+
+// Every text that must fit a control, with the control's size from the layout table: every
+// caption, every entry that a list can offer, and everyday figures in the result labels. The
+// window's scale is worked out from these.
 std::vector<toolkit::TextFit> TextsToFit()
 {
     std::vector<toolkit::TextFit> fits;
-    for (const ControlSpec &c : FixedControls()) {
-        switch (c.kind) {
+    const auto add = [&fits](std::string_view text, int width, int height, int extraWidth) {
+        fits.push_back({QString::fromUtf8(text), width, height, extraWidth});
+    };
+    const auto addControl = [&](std::string_view name, ControlKind kind, std::string_view caption,
+                                int width, int height) {
+        switch (kind) {
         case ControlKind::Label:
         case ControlKind::Button:
-            fits.push_back({QString::fromUtf8(c.caption), c.rect.width, c.rect.height, 0});
+            add(caption, width, height, 0);
             break;
         case ControlKind::Group:
-            fits.push_back({QString::fromUtf8(c.caption), c.rect.width, 0, 16});
+            add(caption, width, 0, 16);
+            break;
+        case ControlKind::ResultLabel:
+            for (const auto &[label, figure] : kEverydayFigures)
+                if (label == name)
+                    add(figure, width, height, 0);
+            break;
+        case ControlKind::DropDownList:
+            for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
+                if (name == "cboItemType")
+                    add(rules::ItemTypeName(code), width, height, kListArrowWidth);
+                else
+                    for (const rules::CatalogueItem &item : rules::CatalogueItems(code))
+                        add(item.name, width, height, kListArrowWidth);
+            }
             break;
         default:
             break;
         }
-    }
-    const QFontMetrics metrics(QApplication::font());
-    QString widestItem;
-    QString widestType;
-    for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
-        if (metrics.horizontalAdvance(QString::fromUtf8(rules::ItemTypeName(code))) >
-            metrics.horizontalAdvance(widestType))
-            widestType = QString::fromUtf8(rules::ItemTypeName(code));
-        for (const rules::CatalogueItem &item : rules::CatalogueItems(code))
-            if (metrics.horizontalAdvance(QString::fromUtf8(item.name)) >
-                metrics.horizontalAdvance(widestItem))
-                widestItem = QString::fromUtf8(item.name);
-    }
+    };
+    for (const ControlSpec &c : FixedControls())
+        addControl(c.name, c.kind, c.caption, c.rect.width, c.rect.height);
     for (const RowSpec &r : RowControls())
-        if (r.kind == ControlKind::DropDownList)
-            fits.push_back({widestItem, r.width, r.height, kListArrowWidth});
-    fits.push_back({widestType, 1215, 315, kListArrowWidth});
-    // Everyday figures; longer ones shrink their font rather than being cut off.
-    fits.push_back({QStringLiteral("2280 / 160"), 1095, 255, 0});
-    fits.push_back({QStringLiteral("285 / 143 per day"), 1575, 255, 0});
-    fits.push_back({QStringLiteral("2280"), 615, 255, 0});
-    fits.push_back({QStringLiteral("242.4"), 495, 255, 0});
+        addControl(r.name, r.kind, r.caption, r.width, r.height);
     return fits;
 }
 
