@@ -11,6 +11,7 @@
 #include "window/toolkit/appicon.h"
 #include "window/toolkit/checkbox.h"
 #include "window/toolkit/resultlabel.h"
+#include "window/toolkit/screenfit.h"
 #include "window/toolkit/sortedlist.h"
 #include "window/toolkit/textfield.h"
 
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 
 #include <vector>
 
@@ -130,8 +132,16 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(rules::texts::kAppTitle));
     setWindowIcon(toolkit::AppIcon());
+    // Scaled from the desktop font, within the screen the window opens on.
+    QScreen *screen = toolkit::ScreenForNewWindow();
+    setScreen(screen);
     const std::vector<toolkit::TextFit> fits = TextsToFit();
-    m_scale = toolkit::TwipScale::ToFit(QApplication::font(), fits);
+    const toolkit::WindowFit fit =
+        toolkit::FitToRoom(QApplication::font(), fits, {kClientTwipWidth, kClientTwipHeight},
+                           toolkit::ClientRoomOn(screen));
+    m_scale = fit.scale;
+    if (fit.font != QApplication::font())
+        setFont(fit.font);
     setFixedSize(m_scale.size(kClientTwipWidth, kClientTwipHeight));
 
     BuildControls();

@@ -6,13 +6,16 @@
 #include "about/aboutwindow.h"
 #include "about/frmabout.h"
 #include "rules/texts.h"
+#include "window/toolkit/screenfit.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -734,6 +737,25 @@ private Q_SLOTS:
             QVERIFY2(metrics.height() <= w->height() || qobject_cast<QGroupBox *>(w),
                      qPrintable(w->objectName()));
         }
+    }
+
+    void the_window_fits_its_screen()
+    {
+        const QRect room = d->window().screen()->availableGeometry();
+        const QSize frame = d->window().frameGeometry().size();
+        const double points = QFontInfo(d->window().font()).pointSizeF();
+        // Only where even the smallest legible text needs more room may the window be larger.
+        QVERIFY2((frame.width() <= room.width() && frame.height() <= room.height()) ||
+                     points <= toolkit::kSmallestLegiblePointSize,
+                 qPrintable(QStringLiteral("%1 x %2 at %3 pt on %4 x %5")
+                                .arg(frame.width())
+                                .arg(frame.height())
+                                .arg(points)
+                                .arg(room.width())
+                                .arg(room.height())));
+        QVERIFY(points >= std::min(QFontInfo(QApplication::font()).pointSizeF(),
+                                   toolkit::kSmallestLegiblePointSize) -
+                              0.3);
     }
 
     void the_largest_accepted_numbers_show_every_digit()

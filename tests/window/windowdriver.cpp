@@ -25,8 +25,27 @@ int RecordingMessages::Count(const QString &text) const
     return n;
 }
 
-WindowDriver::WindowDriver() : m_window(std::make_unique<window::frmMain>(m_messages))
+namespace {
+
+// FORGETALLY_TEST_FONT_POINT_SIZE stands in for a desktop set to a larger font: the window must
+// work whatever font it is given. Only the tests read it; the program takes no configuration.
+void ApplyTestFontSize()
 {
+    bool ok = false;
+    const double points = qEnvironmentVariable("FORGETALLY_TEST_FONT_POINT_SIZE").toDouble(&ok);
+    if (!ok || points <= 0)
+        return;
+    QFont font = QApplication::font();
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+}
+
+} // namespace
+
+WindowDriver::WindowDriver()
+{
+    ApplyTestFontSize();
+    m_window = std::make_unique<window::frmMain>(m_messages);
     m_window->show();
     m_window->activateWindow();
     if (!QTest::qWaitForWindowActive(m_window.get()))

@@ -1,6 +1,9 @@
 #include "window/toolkit/fitfont.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+
+#include <algorithm>
 
 namespace toolkit {
 
@@ -12,7 +15,11 @@ QFont FontToFit(const QFont &base, const QString &text, int room)
 {
     QFont font = base;
     double size = font.pointSizeF();
-    while (size > kSmallestPointSize && QFontMetrics(font).horizontalAdvance(text) > room) {
+    // A window made smaller to fit its screen draws its figures smaller in the same proportion.
+    const double desktop = QApplication::font().pointSizeF();
+    const double smallest =
+        kSmallestPointSize * (desktop > 0 && size > 0 ? std::min(1.0, size / desktop) : 1.0);
+    while (size - 0.5 >= smallest && QFontMetrics(font).horizontalAdvance(text) > room) {
         size -= 0.5;
         font.setPointSizeF(size);
     }
