@@ -2,9 +2,11 @@
 // The window's scale and font, worked out from its texts and the room its screen has for it.
 
 #include "window/layout.h"
+#include "window/toolkit/fitfont.h"
 #include "window/toolkit/screenfit.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QTest>
 
@@ -78,6 +80,21 @@ private Q_SLOTS:
         } else if (expected == QLatin1String("smallest")) {
             QVERIFY(!fitsRoom);
         }
+    }
+
+    void a_monospaced_desktop_font_gives_way_to_a_proportional_one()
+    {
+        QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        mono.setPointSizeF(11);
+        if (!QFontInfo(mono).fixedPitch())
+            QSKIP("no monospaced font on this machine");
+        const QFont font = toolkit::ProportionalFont(mono);
+        QVERIFY(!QFontInfo(font).fixedPitch());
+        QCOMPARE(font.pointSizeF(), 11.0);
+        QFont sans = QApplication::font();
+        sans.setStyleHint(QFont::SansSerif);
+        if (!QFontInfo(sans).fixedPitch())
+            QCOMPARE(toolkit::ProportionalFont(sans), sans);
     }
 };
 

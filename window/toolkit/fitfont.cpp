@@ -1,6 +1,8 @@
 #include "window/toolkit/fitfont.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 
 #include <algorithm>
@@ -22,6 +24,22 @@ QFont FontToFit(const QFont &base, const QString &text, int room)
     while (size - 0.5 >= smallest && QFontMetrics(font).horizontalAdvance(text) > room) {
         size -= 0.5;
         font.setPointSizeF(size);
+    }
+    return font;
+}
+
+QFont ProportionalFont(const QFont &font)
+{
+    if (!QFontInfo(font).fixedPitch())
+        return font;
+    for (const char *family :
+         {"DejaVu Sans", "Liberation Sans", "Noto Sans", "Nimbus Sans", "FreeSans"}) {
+        if (!QFontDatabase::hasFamily(QLatin1String(family)))
+            continue;
+        QFont proportional = font;
+        proportional.setFamilies({QLatin1String(family)});
+        if (!QFontInfo(proportional).fixedPitch())
+            return proportional;
     }
     return font;
 }

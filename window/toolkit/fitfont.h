@@ -10,4 +10,8 @@ namespace toolkit {
 // its font smaller than the desktop's. Figures are shrunk rather than cut off.
 QFont FontToFit(const QFont &base, const QString &text, int room);
 
+// The font itself, or, where it falls to a monospaced face (fontconfig does that on a machine
+// whose only fonts are the Liberation fonts), the same size of an installed proportional family.
+QFont ProportionalFont(const QFont &font);
+
 } // namespace toolkit
