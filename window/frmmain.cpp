@@ -134,7 +134,8 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     setWindowIcon(toolkit::AppIcon());
     // Scaled from the desktop font, within the screen the window opens on.
     QScreen *screen = toolkit::ScreenForNewWindow();
-    setScreen(screen);
+    if (screen)
+        setScreen(screen);
     const std::vector<toolkit::TextFit> fits = TextsToFit();
     const toolkit::WindowFit fit =
         toolkit::FitToRoom(QApplication::font(), fits, {kClientTwipWidth, kClientTwipHeight},

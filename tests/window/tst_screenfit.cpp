@@ -27,11 +27,6 @@ const std::vector<toolkit::TextFit> kTexts = {
     {QStringLiteral("&Reset Form"), 1215, 375, 0},
 };
 
-double Points(const QFont &font)
-{
-    return QFontInfo(font).pointSizeF();
-}
-
 } // namespace
 
 class ScreenFitTest : public QObject {
@@ -65,8 +60,8 @@ private Q_SLOTS:
 
         // Never clipped, never below a legible size (unless the desktop's own font is smaller).
         QVERIFY(TwipScale::ToFit(fit.font, kTexts).factor() <= fit.scale.factor());
-        QVERIFY(Points(fit.font) >= std::min(points, kSmallestLegiblePointSize) - 0.3);
-        QVERIFY(Points(fit.font) <= points + 0.3);
+        QVERIFY(fit.font.pointSizeF() >= std::min(points, kSmallestLegiblePointSize));
+        QVERIFY(fit.font.pointSizeF() <= points);
         QCOMPARE(fit.font.family(), font.family());
         // The room is left only where the smallest legible font needs more.
         if (!fitsRoom)

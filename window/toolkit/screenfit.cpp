@@ -36,15 +36,16 @@ WindowFit FitToRoom(const QFont &font, std::span<const TextFit> texts, QSize cli
         100.0;
     if (wanted.factor() <= cap)
         return {wanted, font};
-    const double base = QFontInfo(font).pointSizeF();
+    const double base = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
     for (double points = std::ceil(base * 2.0 - 1.0) / 2.0; points >= kSmallestLegiblePointSize;
          points -= 0.5) {
         const QFont smaller = WithPointSize(font, points);
         if (TwipScale::ToFit(smaller, texts).factor() <= cap)
             return {TwipScale(cap), smaller};
     }
-    // A screen too small for the smallest legible text: keep the text legible. The window is
-    // then larger than the screen; the window manager keeps its title bar reachable.
+    // A screen too small for the smallest legible text: the text stays legible and the window
+    // comes out larger than the screen; the keyboard still reaches every control, and the window
+    // can be moved.
     const QFont smallest = WithPointSize(font, std::min(base, kSmallestLegiblePointSize));
     return {TwipScale::ToFit(smallest, texts), smallest};
 }
