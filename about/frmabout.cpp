@@ -194,12 +194,13 @@ void frmAbout::LayoutControls()
     cmdOK->setGeometry(scale.rect(kCmdOK));
     cmdHomepage->setGeometry(scale.rect(kCmdHomepage));
 
-    // Grey above, white one pixel below it at least, so the two never merge into one line.
+    // Grey with white directly below it: one etched line at any scale. Scaling the twip tops on
+    // their own could leave a pixel of background between the two (or merge them).
     const int right = scale.pixels(kLine1Right);
     const int greyTop = scale.pixels(kLine1_1Top);
     const int greyLeft = scale.pixels(kLine1_1Left);
     Line1_1->setGeometry(greyLeft, greyTop, right - greyLeft + 1, 1);
-    const int whiteTop = std::max(scale.pixels(kLine1_0Top), greyTop + 1);
+    const int whiteTop = greyTop + (kLine1_0Top - kLine1_1Top) / toolkit::kTwipsPerPixel;
     const int whiteLeft = scale.pixels(kLine1_0Left);
     Line1_0->setGeometry(whiteLeft, whiteTop, right - whiteLeft + 1, 2);
 

@@ -1,5 +1,6 @@
 #include "version.h"
 #include "window/frmmain.h"
+#include "window/toolkit/fitfont.h"
 
 #include <QApplication>
 
@@ -11,6 +12,8 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.forgetally"));
 
+    // A desktop font that falls to a monospaced face is replaced by a proportional one.
+    QApplication::setFont(toolkit::ProportionalFont(QApplication::font()));
     window::frmMain main;
     main.show();
     return app.exec();

@@ -9,7 +9,9 @@
 #include "window/layout.h"
 #include "window/leaveguard.h"
 #include "window/toolkit/appicon.h"
+#include "window/toolkit/checkbox.h"
 #include "window/toolkit/resultlabel.h"
+#include "window/toolkit/screenfit.h"
 #include "window/toolkit/sortedlist.h"
 #include "window/toolkit/textfield.h"
 
@@ -23,6 +25,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 
 #include <vector>
 
@@ -64,45 +67,56 @@ QAccessibleInterface *AccessibleMainWindow(const QString &className, QObject *ob
 // Room beside a list's text for its arrow, in unscaled pixels.
 constexpr int kListArrowWidth = 24;
 
-// Texts that must fit their controls, from which the window's scale is worked out: every caption,
-// the widest entry of any item list, and ordinary figures in the result labels.
+// Everyday figures of the result labels, by label; longer ones shrink their font rather than
+// being cut off.
+constexpr std::pair<std::string_view, std::string_view> kEverydayFigures[] = {
+    {"lblTotalCostPoints", "2280 / 160"},
+    {"lblTotalCostLevel", "285 / 143 per day"},
+    {"lblItemProdCost", "2280"},
+    {"lblItemSilverCost", "242.4"},
+};
+
+// Every text that must fit a control, with the control's size from the layout table: every
+// caption, every entry that a list can offer, and everyday figures in the result labels. The
+// window's scale is worked out from these.
 std::vector<toolkit::TextFit> TextsToFit()
 {
     std::vector<toolkit::TextFit> fits;
-    for (const ControlSpec &c : FixedControls()) {
-        switch (c.kind) {
+    const auto add = [&fits](std::string_view text, int width, int height, int extraWidth) {
+        fits.push_back({QString::fromUtf8(text), width, height, extraWidth});
+    };
+    const auto addControl = [&](std::string_view name, ControlKind kind, std::string_view caption,
+                                int width, int height) {
+        switch (kind) {
         case ControlKind::Label:
         case ControlKind::Button:
-            fits.push_back({QString::fromUtf8(c.caption), c.rect.width, c.rect.height, 0});
+            add(caption, width, height, 0);
             break;
         case ControlKind::Group:
-            fits.push_back({QString::fromUtf8(c.caption), c.rect.width, 0, 16});
+            add(caption, width, 0, 16);
+            break;
+        case ControlKind::ResultLabel:
+            for (const auto &[label, figure] : kEverydayFigures)
+                if (label == name)
+                    add(figure, width, height, 0);
+            break;
+        case ControlKind::DropDownList:
+            for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
+                if (name == "cboItemType")
+                    add(rules::ItemTypeName(code), width, height, kListArrowWidth);
+                else
+                    for (const rules::CatalogueItem &item : rules::CatalogueItems(code))
+                        add(item.name, width, height, kListArrowWidth);
+            }
             break;
         default:
             break;
         }
-    }
-    const QFontMetrics metrics(QApplication::font());
-    QString widestItem;
-    QString widestType;
-    for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code) {
-        if (metrics.horizontalAdvance(QString::fromUtf8(rules::ItemTypeName(code))) >
-            metrics.horizontalAdvance(widestType))
-            widestType = QString::fromUtf8(rules::ItemTypeName(code));
-        for (const rules::CatalogueItem &item : rules::CatalogueItems(code))
-            if (metrics.horizontalAdvance(QString::fromUtf8(item.name)) >
-                metrics.horizontalAdvance(widestItem))
-                widestItem = QString::fromUtf8(item.name);
-    }
+    };
+    for (const ControlSpec &c : FixedControls())
+        addControl(c.name, c.kind, c.caption, c.rect.width, c.rect.height);
     for (const RowSpec &r : RowControls())
-        if (r.kind == ControlKind::DropDownList)
-            fits.push_back({widestItem, r.width, r.height, kListArrowWidth});
-    fits.push_back({widestType, 1215, 315, kListArrowWidth});
-    // Everyday figures; longer ones shrink their font rather than being cut off.
-    fits.push_back({QStringLiteral("2280 / 160"), 1095, 255, 0});
-    fits.push_back({QStringLiteral("285 / 143 per day"), 1575, 255, 0});
-    fits.push_back({QStringLiteral("2280"), 615, 255, 0});
-    fits.push_back({QStringLiteral("242.4"), 495, 255, 0});
+        addControl(r.name, r.kind, r.caption, r.width, r.height);
     return fits;
 }
 
@@ -118,8 +132,17 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(rules::texts::kAppTitle));
     setWindowIcon(toolkit::AppIcon());
+    // Scaled from the desktop font, within the screen the window opens on.
+    QScreen *screen = toolkit::ScreenForNewWindow();
+    if (screen)
+        setScreen(screen);
     const std::vector<toolkit::TextFit> fits = TextsToFit();
-    m_scale = toolkit::TwipScale::ToFit(QApplication::font(), fits);
+    const toolkit::WindowFit fit =
+        toolkit::FitToRoom(QApplication::font(), fits, {kClientTwipWidth, kClientTwipHeight},
+                           toolkit::ClientRoomOn(screen));
+    m_scale = fit.scale;
+    if (fit.font != QApplication::font())
+        setFont(fit.font);
     setFixedSize(m_scale.size(kClientTwipWidth, kClientTwipHeight));
 
     BuildControls();
@@ -174,7 +197,7 @@ void frmMain::BuildControls()
             return field;
         }
         case ControlKind::CheckBox: {
-            auto *box = new QCheckBox(parentWidget);
+            auto *box = new toolkit::CheckBox(parentWidget);
             box->setChecked(caption == "1");
             return box;
         }

@@ -6,6 +6,7 @@
 #include "about/aboutwindow.h"
 #include "about/frmabout.h"
 #include "rules/texts.h"
+#include "window/toolkit/screenfit.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -190,7 +192,8 @@ private Q_SLOTS:
         const QString qty = WindowDriver::Row("txtItemQuantity", 1);
         const QString sr = WindowDriver::Row("txtShatterResist", 1);
         const auto ex = int(MessageIcon::Exclamation);
-        for (const char *route : {"tab", "backtab", "mouse on workshop box", "mouse on Reset",
+        for (const char *route : {"tab", "backtab", "mouse on workshop box",
+                                  "mouse beside the workshop box's indicator", "mouse on Reset",
                                   "Alt+R", "mouse on another field", "mouse on a list"}) {
             QTest::addRow("days 0, %s", route)
                 << "txtEventLength"
@@ -251,6 +254,8 @@ private Q_SLOTS:
             d->Key(Qt::Key_Backtab, Qt::ShiftModifier);
         else if (route == QLatin1String("mouse on workshop box"))
             d->Click(workshop);
+        else if (route.startsWith(QLatin1String("mouse beside")))
+            d->ClickAt(workshop, QPoint(0, 0));
         else if (route == QLatin1String("mouse on Reset"))
             d->Click(d->Button(QStringLiteral("cmdReset")));
         else if (route == QLatin1String("Alt+R"))
@@ -288,6 +293,50 @@ private Q_SLOTS:
         d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
         QCOMPARE(d->messages().Count(T(rules::texts::kDaysHelp)), 1);
         QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("16"));
+    }
+
+    void a_bare_box_takes_a_click_anywhere_in_its_area_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("toggles");
+        for (const char *box : {"chkUseWorkshop", "chkSilver_4"}) {
+            QTest::addRow("%s, its indicator", box) << box << box << "indicator" << true;
+            QTest::addRow("%s, top left corner", box) << box << box << "top left" << true;
+            QTest::addRow("%s, bottom right corner", box) << box << box << "bottom right" << true;
+            QTest::addRow("%s, Space", box) << box << box << "space" << true;
+        }
+        QTest::newRow("its caption label") << "chkUseWorkshop"
+                                           << "Label2"
+                                           << "centre" << false;
+        QTest::newRow("its column heading") << "chkSilver_0"
+                                            << "lblSilver"
+                                            << "centre" << false;
+    }
+    void a_bare_box_takes_a_click_anywhere_in_its_area()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, target);
+        QFETCH(QString, where);
+        QFETCH(bool, toggles);
+        d->PickType(QStringLiteral("Weapons"));
+        QCheckBox *checkBox = d->Box(box);
+        auto *clicked = d->Get<QWidget>(target);
+        const bool before = checkBox->isChecked();
+        if (where == QLatin1String("top left"))
+            d->ClickAt(clicked, QPoint(0, 0));
+        else if (where == QLatin1String("bottom right"))
+            d->ClickAt(clicked, clicked->rect().bottomRight());
+        else if (where == QLatin1String("space")) {
+            clicked->setFocus(Qt::TabFocusReason);
+            d->Key(Qt::Key_Space);
+        } else
+            d->Click(clicked);
+        QCOMPARE(checkBox->isChecked(), toggles ? !before : before);
+        if (toggles)
+            QCOMPARE(d->Focus(), static_cast<QWidget *>(checkBox));
+        expectConsistent();
     }
 
     void accepted_text_runs_the_leave_and_then_the_action()
@@ -687,6 +736,24 @@ private Q_SLOTS:
             QVERIFY2(metrics.height() <= w->height() || qobject_cast<QGroupBox *>(w),
                      qPrintable(w->objectName()));
         }
+    }
+
+    void the_window_fits_its_screen()
+    {
+        const QRect room = d->window().screen()->availableGeometry();
+        const QSize frame = d->window().frameGeometry().size();
+        const double points = d->window().font().pointSizeF();
+        // Only where even the smallest legible text needs more room may the window be larger.
+        QVERIFY2((frame.width() <= room.width() && frame.height() <= room.height()) ||
+                     points <= toolkit::kSmallestLegiblePointSize,
+                 qPrintable(QStringLiteral("%1 x %2 at %3 pt on %4 x %5")
+                                .arg(frame.width())
+                                .arg(frame.height())
+                                .arg(points)
+                                .arg(room.width())
+                                .arg(room.height())));
+        QVERIFY(points >=
+                std::min(QApplication::font().pointSizeF(), toolkit::kSmallestLegiblePointSize));
     }
 
     void the_largest_accepted_numbers_show_every_digit()

@@ -1,5 +1,7 @@
 #include "windowdriver.h"
 
+#include "window/toolkit/checkbox.h"
+
 #include <QApplication>
 #include <QTest>
 #include <QWindow>
@@ -23,8 +25,27 @@ int RecordingMessages::Count(const QString &text) const
     return n;
 }
 
-WindowDriver::WindowDriver() : m_window(std::make_unique<window::frmMain>(m_messages))
+namespace {
+
+// FORGETALLY_TEST_FONT_POINT_SIZE stands in for a desktop set to a larger font: the window must
+// work whatever font it is given. Only the tests read it; the program takes no configuration.
+void ApplyTestFontSize()
 {
+    bool ok = false;
+    const double points = qEnvironmentVariable("FORGETALLY_TEST_FONT_POINT_SIZE").toDouble(&ok);
+    if (!ok || points <= 0)
+        return;
+    QFont font = QApplication::font();
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+}
+
+} // namespace
+
+WindowDriver::WindowDriver()
+{
+    ApplyTestFontSize();
+    m_window = std::make_unique<window::frmMain>(m_messages);
     m_window->show();
     m_window->activateWindow();
     if (!QTest::qWaitForWindowActive(m_window.get()))
@@ -42,7 +63,14 @@ QWidget *WindowDriver::Focus() const
 
 void WindowDriver::Click(QWidget *widget)
 {
-    const QPoint at = widget->mapTo(m_window.get(), widget->rect().center());
+    // A person aims at the box they see, wherever the style draws it.
+    const auto *box = qobject_cast<toolkit::CheckBox *>(widget);
+    ClickAt(widget, box ? box->IndicatorRect().center() : widget->rect().center());
+}
+
+void WindowDriver::ClickAt(QWidget *widget, QPoint at)
+{
+    at = widget->mapTo(m_window.get(), at);
     QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
     Settle();
 }

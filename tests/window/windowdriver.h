@@ -59,6 +59,8 @@ public:
     QWidget *Focus() const;
     // Gives the focus to a control by a mouse press on it (checks run as for a user's click).
     void Click(QWidget *widget);
+    // A press and release at a point of the widget, in its own coordinates.
+    void ClickAt(QWidget *widget, QPoint at);
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // Focuses the field (by mouse), replaces its text by typing, and leaves it with Tab.
     void Enter(const QString &fieldName, const QString &text);

@@ -1,6 +1,7 @@
 #include "window/toolkit/twips.h"
 
 #include <QFontMetrics>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -15,11 +16,17 @@ constexpr int kTextPadding = 6;
 TwipScale TwipScale::ToFit(const QFont &font, std::span<const TextFit> texts)
 {
     const QFontMetrics metrics(font);
+    const double needHeight = metrics.height() + 2;
+    // A text that several controls show (every row's list offers the same items) is measured once.
+    QHash<QString, int> advances;
+    advances.reserve(qsizetype(texts.size()));
     double factor = 1.0;
     for (const TextFit &fit : texts) {
-        const QString shown = QString(fit.text).remove(QLatin1Char('&'));
-        const double needWidth = metrics.horizontalAdvance(shown) + kTextPadding + fit.extraWidth;
-        const double needHeight = metrics.height() + 2;
+        auto advance = advances.constFind(fit.text);
+        if (advance == advances.constEnd())
+            advance = advances.insert(
+                fit.text, metrics.horizontalAdvance(QString(fit.text).remove(QLatin1Char('&'))));
+        const double needWidth = *advance + kTextPadding + fit.extraWidth;
         const double haveWidth = double(fit.twipWidth) / kTwipsPerPixel;
         const double haveHeight = double(fit.twipHeight) / kTwipsPerPixel;
         if (haveWidth > 0)
