@@ -1,8 +1,9 @@
 // The report rendered for real through QPrinter's PDF output and read back with poppler's tools:
 // the words of every line, their columns, the rules under each printed row, the bold closing
-// emphasis and the page breaks of a long report.
+// emphasis and the page breaks of a long report; the saved PDF file painted the same way.
 
 #include "report/reportdocument.h"
+#include "report/reportpdf.h"
 #include "report/reportprinter.h"
 #include "rules/texts.h"
 
@@ -436,6 +437,39 @@ private Q_SLOTS:
             line.remove(QLatin1Char('\f'));
         lines.removeAll(QString());
         QCOMPARE(lines, kFilledListText);
+    }
+
+    // The PDF file that a user saves instead of printing is painted as the printer's PDF output
+    // is: the same words at the same places on the same pages.
+    void saved_pdf_file_matches_the_printers_pdf_output_data()
+    {
+        QTest::addColumn<QPageSize>("pageSize");
+        QTest::newRow("A4") << QPageSize(QPageSize::A4);
+        QTest::newRow("Letter") << QPageSize(QPageSize::Letter);
+    }
+    void saved_pdf_file_matches_the_printers_pdf_output()
+    {
+        QFETCH(QPageSize, pageSize);
+        const QString printed = Render(LongList(), QStringLiteral("printed"), pageSize);
+        QVERIFY(!printed.isEmpty());
+        const QString saved = m_dir.filePath(QStringLiteral("saved.pdf"));
+        QCOMPARE(report::SavePdf(Build(LongList()), saved, pageSize), QString());
+        const auto places = [](const QString &pdf) {
+            QStringList out;
+            const std::optional<QString> html =
+                Run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
+            for (const Word &word : ParseBoundingBoxes(html.value_or(QString())))
+                out << QStringLiteral("%1 %2 %3 %4")
+                           .arg(word.page)
+                           .arg(word.x, 0, 'f', 2)
+                           .arg(word.y, 0, 'f', 2)
+                           .arg(word.text);
+            return out;
+        };
+        const QStringList expected = places(printed);
+        QVERIFY(expected.size() > 100);
+        QCOMPARE(places(saved), expected);
+        QCOMPARE(PageCount(saved), PageCount(printed));
     }
 
     void printer_that_cannot_begin_refuses_the_report()
