@@ -1,12 +1,16 @@
-// The report rendered for real through QPrinter's PDF output and read back with poppler's tools:
-// the words of every line, their columns, the rules under each printed row, the bold closing
-// emphasis and the page breaks of a long report; the saved PDF file painted the same way.
+// The report rendered for real as a PDF file and read back with poppler's tools: the words of
+// every line, their columns, the rules under each printed row, the bold closing emphasis and the
+// page breaks of a long report; the file painted as Qt's PDF printer paints it; printing through
+// the printing module.
 
+#include "report/printmodule.h"
 #include "report/reportdocument.h"
 #include "report/reportpdf.h"
 #include "report/reportprinter.h"
 #include "rules/texts.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
@@ -159,7 +163,7 @@ const Word *FindOnLine(const std::vector<Word> &words, const QString &text, cons
     return nullptr;
 }
 
-// The printer that RenderToPdf uses, to read its resolution, margins and font metrics.
+// Qt's PDF printer, which a saved PDF matches, to read its resolution, margins and font metrics.
 struct PdfGeometry {
     double charWidth = 0; // points
     double lineHeight = 0;
@@ -220,8 +224,11 @@ private:
                    const QPageSize &pageSize = QPageSize(QPageSize::A4))
     {
         const QString path = m_dir.filePath(name + QStringLiteral(".pdf"));
-        if (!report::RenderToPdf(Build(snapshot), path, pageSize))
+        const QString failure = report::SavePdf(Build(snapshot), path, pageSize);
+        if (!failure.isEmpty()) {
+            qWarning("%s", qPrintable(failure));
             return {};
+        }
         return path;
     }
 
@@ -450,10 +457,14 @@ private Q_SLOTS:
     void saved_pdf_file_matches_the_printers_pdf_output()
     {
         QFETCH(QPageSize, pageSize);
-        const QString printed = Render(LongList(), QStringLiteral("printed"), pageSize);
-        QVERIFY(!printed.isEmpty());
-        const QString saved = m_dir.filePath(QStringLiteral("saved.pdf"));
-        QCOMPARE(report::SavePdf(Build(LongList()), saved, pageSize), QString());
+        const QString printed = m_dir.filePath(QStringLiteral("printed.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setPageSize(pageSize);
+        QVERIFY(report::RenderReport(Build(LongList()), printer));
+        const QString saved = Render(LongList(), QStringLiteral("saved"), pageSize);
+        QVERIFY(!saved.isEmpty());
         const auto places = [](const QString &pdf) {
             QStringList out;
             const std::optional<QString> html =
@@ -477,15 +488,39 @@ private Q_SLOTS:
         QPrinter printer; // PDF output with no file: QPainter::begin fails
         printer.setOutputFormat(QPrinter::PdfFormat);
         QVERIFY(!report::RenderReport(Build(FilledList()), printer));
-        QVERIFY(!report::RenderToPdf(Build(FilledList()),
-                                     m_dir.filePath(QStringLiteral("missing/dir/x.pdf"))));
+        QCOMPARE(report::SavePdf(Build(FilledList()),
+                                 m_dir.filePath(QStringLiteral("missing/dir/x.pdf")),
+                                 QPageSize(QPageSize::A4)),
+                 QStringLiteral("No such file or directory"));
     }
 
-    void no_default_printer_prints_nothing_and_says_so()
+    // The printing service is out of reach here (CUPS_SERVER, set by the test's environment), so a
+    // NoPrinter can only come from the module's own look at the default printer.
+    void print_goes_through_the_printing_module_data()
     {
-        if (!QPrinterInfo::defaultPrinter().isNull())
-            QSKIP("a default printer is set up here: the test would print on it");
-        QCOMPARE(report::PrintReport(Build(FilledList())), report::PrintOutcome::NoPrinter);
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("outcome");
+        QTest::newRow("module found, no default printer")
+            << QStringLiteral(FORGETALLY_PRINT_MODULE_DIR) << int(report::PrintOutcome::NoPrinter);
+        QTest::newRow("no module")
+            << QStringLiteral("empty") << int(report::PrintOutcome::PrinterRefused);
+        QTest::newRow("a file that is no module")
+            << QStringLiteral("broken") << int(report::PrintOutcome::PrinterRefused);
+    }
+    void print_goes_through_the_printing_module()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, outcome);
+        QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+        if (!QDir::isAbsolutePath(folder)) {
+            folder = m_dir.filePath(folder);
+            QVERIFY(QDir().mkpath(folder));
+        }
+        if (folder.endsWith(QLatin1String("broken"))) {
+            QFile fake(QDir(folder).filePath(QLatin1String(report::kPrintModuleName) + ".so"));
+            QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("not an ELF file") > 0);
+        }
+        QCOMPARE(int(report::PrintReportThrough(Build(FilledList()), {folder})), outcome);
     }
 
     void outcome_messages_are_the_program_texts()
