@@ -293,6 +293,8 @@ private Q_SLOTS:
                 buttons << button->text();
             defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
             QTest::keyClick(box, Qt::Key(key));
+            if (box->isVisible())
+                box->reject(); // a key that did nothing fails the test instead of hanging it
         });
         answer.start(10);
         const bool chosen = toolkit::DefaultMessageBoxes().Ask(
