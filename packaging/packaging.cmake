@@ -56,6 +56,12 @@ if(TARGET forgeTally)
 else()
   message(WARNING "packaging: there is no forgeTally target; the package would lack the program")
 endif()
+# The printing module, where the program looks for it (report/printmodule.h); a loaded module, not
+# a program: no execute bit.
+if(TARGET forgetally_print)
+  install(TARGETS forgetally_print LIBRARY DESTINATION ${FORGETALLY_MODULE_INSTALL_DIR}
+          PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+endif()
 install(FILES ${forgetally_packaging_dir}/${FORGETALLY_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${forgetally_packaging_dir}/${FORGETALLY_APP_ID}.metainfo.xml

@@ -6,8 +6,6 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include <array>
 
@@ -99,31 +97,6 @@ bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device)
         painter.drawText(QPointF(run.x, run.y + QFontMetricsF(font, &device).ascent()), run.text);
     }
     return painter.end();
-}
-
-PrintOutcome PrintReport(const ReportDocument &document)
-{
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return PrintOutcome::NoPrinter;
-    QPrinter printer(info, QPrinter::HighResolution);
-    printer.setDocName(QString::fromUtf8(rules::texts::kAppTitle));
-    if (!RenderReport(document, printer))
-        return PrintOutcome::PrinterRefused;
-    const QPrinter::PrinterState state = printer.printerState();
-    if (state == QPrinter::Error || state == QPrinter::Aborted)
-        return PrintOutcome::PrinterRefused;
-    return PrintOutcome::Printed;
-}
-
-bool RenderToPdf(const ReportDocument &document, const QString &path, const QPageSize &pageSize)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setPageSize(pageSize);
-    printer.setDocName(QString::fromUtf8(rules::texts::kAppTitle));
-    return RenderReport(document, printer) && printer.printerState() != QPrinter::Error;
 }
 
 } // namespace report

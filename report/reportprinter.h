@@ -12,6 +12,7 @@
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 
 class QPagedPaintDevice;
 
@@ -43,12 +44,13 @@ double ColumnWidth(const QFontMetricsF &metrics);
 // cannot be ended.
 bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device);
 
-// Prints the document on the system's default printer with its own paper settings. Returns
-// NoPrinter without starting anything when there is no default printer.
+// Prints the document on the system's default printer with its own paper settings, through the
+// printing module (printmodule.h), which the first call loads. NoPrinter, without starting
+// anything, when there is no default printer; PrinterRefused when the printer fails the job, and
+// also when the module cannot be found or loaded, since then nothing can reach a printer.
 PrintOutcome PrintReport(const ReportDocument &document);
 
-// Renders the document into a PDF file through QPrinter's PDF output, for tests and pictures.
-bool RenderToPdf(const ReportDocument &document, const QString &path,
-                 const QPageSize &pageSize = QPageSize(QPageSize::A4));
+// The same, with the printing module looked for in these folders only.
+PrintOutcome PrintReportThrough(const ReportDocument &document, const QStringList &moduleFolders);
 
 } // namespace report

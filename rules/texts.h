@@ -42,4 +42,17 @@ inline constexpr std::string_view kNoPrinter =
 inline constexpr std::string_view kPrinterRefused =
     "The report was not printed: the printer refused the print job.";
 
+// The report as a PDF file instead, when it could not be printed.
+inline constexpr std::string_view kPdfOffer = "Save the report as a PDF file instead?";
+inline constexpr std::string_view kSaveAsPdfButton = "&Save as PDF...";
+inline constexpr std::string_view kCancelButton = "Cancel";
+inline constexpr std::string_view kSavePdfTitle = "Save Production Report";
+inline constexpr std::string_view kPdfFilter = "PDF files (*.pdf)";
+// The suggested file name: the character name followed by this, or the default name.
+inline constexpr std::string_view kPdfNameEnding = " - production.pdf";
+inline constexpr std::string_view kPdfDefaultName = "Production report.pdf";
+// %1 the file's path, %2 the system's reason.
+inline constexpr std::string_view kPdfNotSaved = "The report was not saved to %1: %2";
+inline constexpr std::string_view kPdfNotDrawn = "the PDF could not be drawn";
+
 } // namespace rules::texts

@@ -489,8 +489,22 @@ void frmMain::CheckLevelAfterAction()
 
 void frmMain::TrackedMessages::Show(QWidget *parent, toolkit::MessageIcon icon, const QString &text)
 {
-    ++m_open;
+    Opened();
     m_boxes.Show(parent, icon, text);
+    Closed();
+}
+
+bool frmMain::TrackedMessages::Ask(QWidget *parent, toolkit::MessageIcon icon, const QString &text,
+                                   const QString &question, const QString &acceptButton)
+{
+    Opened();
+    const bool accepted = m_boxes.Ask(parent, icon, text, question, acceptButton);
+    Closed();
+    return accepted;
+}
+
+void frmMain::TrackedMessages::Closed()
+{
     --m_open;
     if (m_open == 0 && m_owner.m_levelCheckPending)
         QMetaObject::invokeMethod(&m_owner, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
@@ -616,11 +630,15 @@ void frmMain::PrintReport()
     snapshot.totalLevelCaption = lblTotalCostLevel->text();
     snapshot.totalSilverCaption = lblTotalCostSilver->text();
     snapshot.totalWorkshopsCaption = lblTotalCostWorkshops->text();
-    const report::PrintOutcome outcome =
-        m_printReport(report::BuildReport(snapshot, report::CurrentHeading()));
-    // A report that did not reach a printer must not pass for printed.
-    if (outcome != report::PrintOutcome::Printed)
-        m_boxes.Show(this, toolkit::MessageIcon::Stop, report::OutcomeMessage(outcome));
+    const report::ReportDocument document = report::BuildReport(snapshot, report::CurrentHeading());
+    const report::PrintOutcome outcome = m_printReport(document);
+    // A report that did not reach a printer must not pass for printed; the same document can be
+    // kept as a file instead. The offer, the dialog and a failure count as one open box.
+    if (outcome != report::PrintOutcome::Printed) {
+        m_boxes.Opened();
+        OfferPdfInstead(this, outcome, document, snapshot.characterName, m_boxes, m_askPdfPath);
+        m_boxes.Closed();
+    }
 }
 
 void frmMain::cmdAbout_Click()

@@ -17,6 +17,7 @@
 #include "report/reportprinter.h"
 #include "rules/costing.h"
 #include "rules/fields.h"
+#include "window/reportsaving.h"
 #include "window/toolkit/messageboxes.h"
 #include "window/toolkit/twips.h"
 
@@ -63,6 +64,9 @@ public:
     // Where the report goes; the default printer unless a test puts something else in its place.
     using ReportPrinter = std::function<report::PrintOutcome(const report::ReportDocument &)>;
     void SetReportPrinter(ReportPrinter printer) { m_printReport = std::move(printer); }
+    // Where a report that could not be printed is saved as a PDF; Qt's file dialog unless a test
+    // answers in its place.
+    void SetPdfPathDialog(AskPdfPath askPath) { m_askPdfPath = std::move(askPath); }
     const toolkit::TwipScale &Scale() const { return m_scale; }
 
 protected:
@@ -112,7 +116,12 @@ private:
         {
         }
         void Show(QWidget *parent, toolkit::MessageIcon icon, const QString &text) override;
+        bool Ask(QWidget *parent, toolkit::MessageIcon icon, const QString &text,
+                 const QString &question, const QString &acceptButton) override;
         bool AnyOpen() const { return m_open > 0; }
+        // A flow of several boxes and dialogs counts as one open box from Opened to Closed.
+        void Opened() { ++m_open; }
+        void Closed();
 
     private:
         toolkit::MessageBoxes &m_boxes;
@@ -123,6 +132,7 @@ private:
     toolkit::MessageBoxes &m_messages;
     TrackedMessages m_boxes{m_messages, *this};
     ReportPrinter m_printReport = report::PrintReport;
+    AskPdfPath m_askPdfPath = AskPdfPathInFileDialog;
     toolkit::TwipScale m_scale;
     LeaveGuard *m_leaveGuard = nullptr;
     char m_decimalSeparator = '.';

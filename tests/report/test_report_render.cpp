@@ -1,10 +1,15 @@
-// The report rendered for real through QPrinter's PDF output and read back with poppler's tools:
-// the words of every line, their columns, the rules under each printed row, the bold closing
-// emphasis and the page breaks of a long report.
+// The report rendered for real as a PDF file and read back with poppler's tools: the words of
+// every line, their columns, the rules under each printed row, the bold closing emphasis and the
+// page breaks of a long report; the file painted as Qt's PDF printer paints it; printing through
+// the printing module.
 
+#include "report/printmodule.h"
 #include "report/reportdocument.h"
+#include "report/reportpdf.h"
 #include "report/reportprinter.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
@@ -158,7 +163,7 @@ const Word *FindOnLine(const std::vector<Word> &words, const QString &text, cons
     return nullptr;
 }
 
-// The printer that RenderToPdf uses, to read its resolution, margins and font metrics.
+// Qt's PDF printer, which a saved PDF matches, to read its resolution, margins and font metrics.
 struct PdfGeometry {
     double charWidth = 0; // points
     double lineHeight = 0;
@@ -219,8 +224,11 @@ private:
                    const QPageSize &pageSize = QPageSize(QPageSize::A4))
     {
         const QString path = m_dir.filePath(name + QStringLiteral(".pdf"));
-        if (!report::RenderToPdf(Build(snapshot), path, pageSize))
+        const QString failure = report::SavePdf(Build(snapshot), path, pageSize);
+        if (!failure.isEmpty()) {
+            qWarning("%s", qPrintable(failure));
             return {};
+        }
         return path;
     }
 
@@ -438,20 +446,81 @@ private Q_SLOTS:
         QCOMPARE(lines, kFilledListText);
     }
 
+    // The PDF file that a user saves instead of printing is painted as the printer's PDF output
+    // is: the same words at the same places on the same pages.
+    void saved_pdf_file_matches_the_printers_pdf_output_data()
+    {
+        QTest::addColumn<QPageSize>("pageSize");
+        QTest::newRow("A4") << QPageSize(QPageSize::A4);
+        QTest::newRow("Letter") << QPageSize(QPageSize::Letter);
+    }
+    void saved_pdf_file_matches_the_printers_pdf_output()
+    {
+        QFETCH(QPageSize, pageSize);
+        const QString printed = m_dir.filePath(QStringLiteral("printed.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        printer.setPageSize(pageSize);
+        QVERIFY(report::RenderReport(Build(LongList()), printer));
+        const QString saved = Render(LongList(), QStringLiteral("saved"), pageSize);
+        QVERIFY(!saved.isEmpty());
+        const auto places = [](const QString &pdf) {
+            QStringList out;
+            const std::optional<QString> html =
+                Run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
+            for (const Word &word : ParseBoundingBoxes(html.value_or(QString())))
+                out << QStringLiteral("%1 %2 %3 %4")
+                           .arg(word.page)
+                           .arg(word.x, 0, 'f', 2)
+                           .arg(word.y, 0, 'f', 2)
+                           .arg(word.text);
+            return out;
+        };
+        const QStringList expected = places(printed);
+        QVERIFY(expected.size() > 100);
+        QCOMPARE(places(saved), expected);
+        QCOMPARE(PageCount(saved), PageCount(printed));
+    }
+
     void printer_that_cannot_begin_refuses_the_report()
     {
         QPrinter printer; // PDF output with no file: QPainter::begin fails
         printer.setOutputFormat(QPrinter::PdfFormat);
         QVERIFY(!report::RenderReport(Build(FilledList()), printer));
-        QVERIFY(!report::RenderToPdf(Build(FilledList()),
-                                     m_dir.filePath(QStringLiteral("missing/dir/x.pdf"))));
+        QCOMPARE(report::SavePdf(Build(FilledList()),
+                                 m_dir.filePath(QStringLiteral("missing/dir/x.pdf")),
+                                 QPageSize(QPageSize::A4)),
+                 QStringLiteral("No such file or directory"));
     }
 
-    void no_default_printer_prints_nothing_and_says_so()
+    // The printing service is out of reach here (CUPS_SERVER, set by the test's environment), so a
+    // NoPrinter can only come from the module's own look at the default printer.
+    void print_goes_through_the_printing_module_data()
     {
-        if (!QPrinterInfo::defaultPrinter().isNull())
-            QSKIP("a default printer is set up here: the test would print on it");
-        QCOMPARE(report::PrintReport(Build(FilledList())), report::PrintOutcome::NoPrinter);
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("outcome");
+        QTest::newRow("module found, no default printer")
+            << QStringLiteral(FORGETALLY_PRINT_MODULE_DIR) << int(report::PrintOutcome::NoPrinter);
+        QTest::newRow("no module")
+            << QStringLiteral("empty") << int(report::PrintOutcome::PrinterRefused);
+        QTest::newRow("a file that is no module")
+            << QStringLiteral("broken") << int(report::PrintOutcome::PrinterRefused);
+    }
+    void print_goes_through_the_printing_module()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, outcome);
+        QVERIFY(QPrinterInfo::defaultPrinter().isNull());
+        if (!QDir::isAbsolutePath(folder)) {
+            folder = m_dir.filePath(folder);
+            QVERIFY(QDir().mkpath(folder));
+        }
+        if (folder.endsWith(QLatin1String("broken"))) {
+            QFile fake(QDir(folder).filePath(QLatin1String(report::kPrintModuleName) + ".so"));
+            QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("not an ELF file") > 0);
+        }
+        QCOMPARE(int(report::PrintReportThrough(Build(FilledList()), {folder})), outcome);
     }
 
     void outcome_messages_are_the_program_texts()

@@ -639,11 +639,19 @@ private Q_SLOTS:
         QFETCH(QString, message);
         d->window().SetReportPrinter(
             [outcome](const report::ReportDocument &) { return report::PrintOutcome(outcome); });
+        int dialogs = 0;
+        d->window().SetPdfPathDialog([&dialogs](QWidget *, const QString &) {
+            ++dialogs;
+            return QString();
+        });
         d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("4"));
         d->Click(d->Button(QStringLiteral("cmdPrint")));
         QCOMPARE(int(d->messages().shown.size()), 1);
         QCOMPARE(d->messages().shown[0].text, message);
-        QCOMPARE(d->messages().shown[0].icon, MessageIcon::Stop);
+        QCOMPARE(d->messages().shown[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(d->messages().shown[0].question, T(rules::texts::kPdfOffer));
+        QCOMPARE(d->messages().shown[0].acceptButton, T(rules::texts::kSaveAsPdfButton));
+        QCOMPARE(dialogs, 0); // the box was answered with Cancel
         QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("4"));
     }
 

@@ -68,8 +68,9 @@ const char *const kOwnTexts[] = {
     "Shatter Resist must be a positive even number (0, 2, 4, etc).",
 };
 
-// Texts this program adds: the ranges that keep every figure exact, the printing failures, the
-// credit line, and what screen readers are told about controls whose captions stand apart.
+// Texts this program adds: the ranges that keep every figure exact, the printing failures and the
+// PDF file instead, the credit line, and what screen readers are told about controls whose
+// captions stand apart.
 const char *const kNewTexts[] = {
     "Production Days must be a number from 0.01 to 10000.",
     "Skill Level must be at least 1: a level that rounds down to 0 allows no item.",
@@ -78,6 +79,15 @@ const char *const kNewTexts[] = {
     "Shatter Resist must not be more than 10000.",
     "The report was not printed: no printer is set up on this computer.",
     "The report was not printed: the printer refused the print job.",
+    "Save the report as a PDF file instead?",
+    "&Save as PDF...",
+    "Cancel",
+    "Save Production Report",
+    "PDF files (*.pdf)",
+    " - production.pdf",
+    "Production report.pdf",
+    "The report was not saved to %1: %2",
+    "the PDF could not be drawn",
     "By the forgeTally developers, forgetally@example.org",
     "MIRVAK Production Calculator icon",
     "Separator, upper line",
@@ -165,11 +175,31 @@ private Q_SLOTS:
     {
         const QSet<QString> allowed = Allowed();
         using namespace rules::texts;
-        for (std::string_view message :
-             {kAppTitle, kInvalidItemType, kUnknownWeapon, kOverLevelWarning, kDaysHelp,
-              kDaysRefused, kSkillLevelRefused, kQuantityRefused, kShatterResistRefused,
-              kDaysOutOfRange, kSkillLevelTooLow, kSkillLevelTooHigh, kQuantityTooLarge,
-              kShatterResistTooLarge, kNoPrinter, kPrinterRefused})
+        for (std::string_view message : {kAppTitle,
+                                         kInvalidItemType,
+                                         kUnknownWeapon,
+                                         kOverLevelWarning,
+                                         kDaysHelp,
+                                         kDaysRefused,
+                                         kSkillLevelRefused,
+                                         kQuantityRefused,
+                                         kShatterResistRefused,
+                                         kDaysOutOfRange,
+                                         kSkillLevelTooLow,
+                                         kSkillLevelTooHigh,
+                                         kQuantityTooLarge,
+                                         kShatterResistTooLarge,
+                                         kNoPrinter,
+                                         kPrinterRefused,
+                                         kPdfOffer,
+                                         kSaveAsPdfButton,
+                                         kCancelButton,
+                                         kSavePdfTitle,
+                                         kPdfFilter,
+                                         kPdfNameEnding,
+                                         kPdfDefaultName,
+                                         kPdfNotSaved,
+                                         kPdfNotDrawn})
             QVERIFY2(allowed.contains(QString::fromUtf8(message.data(), qsizetype(message.size()))),
                      message.data());
     }

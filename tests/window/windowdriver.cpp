@@ -17,6 +17,13 @@ void RecordingMessages::Show(QWidget *, toolkit::MessageIcon icon, const QString
     --open;
 }
 
+bool RecordingMessages::Ask(QWidget *, toolkit::MessageIcon icon, const QString &text,
+                            const QString &question, const QString &acceptButton)
+{
+    shown.push_back({icon, text, question, acceptButton});
+    return accept;
+}
+
 int RecordingMessages::Count(const QString &text) const
 {
     int n = 0;

@@ -21,12 +21,17 @@
 struct ShownMessage {
     toolkit::MessageIcon icon;
     QString text;
+    QString question = {}; // a box that asks (Ask): its question and its accepting button
+    QString acceptButton = {};
 };
 
 class RecordingMessages final : public toolkit::MessageBoxes {
 public:
     void Show(QWidget *, toolkit::MessageIcon icon, const QString &text) override;
+    bool Ask(QWidget *, toolkit::MessageIcon icon, const QString &text, const QString &question,
+             const QString &acceptButton) override;
     std::vector<ShownMessage> shown;
+    bool accept = false; // the answer to every box that asks
     // Runs the event loop inside Show, as a real modal box does, and records how deep boxes nest.
     bool spinLikeAModalBox = false;
     int open = 0;

@@ -3,6 +3,7 @@
 #include "rules/texts.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace toolkit {
@@ -24,6 +25,13 @@ QMessageBox::Icon ToQt(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// Without a window manager nothing re-activates the parent once a box has gone.
+void Reactivate(QWidget *parent)
+{
+    if (parent && parent->window()->isVisible())
+        parent->window()->activateWindow();
+}
+
 } // namespace
 
 void ModalMessageBoxes::Show(QWidget *parent, MessageIcon icon, const QString &text)
@@ -32,9 +40,24 @@ void ModalMessageBoxes::Show(QWidget *parent, MessageIcon icon, const QString &t
                     parent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.exec();
-    // Without a window manager nothing re-activates the parent once the box has gone.
-    if (parent && parent->window()->isVisible())
-        parent->window()->activateWindow();
+    Reactivate(parent);
+}
+
+bool ModalMessageBoxes::Ask(QWidget *parent, MessageIcon icon, const QString &text,
+                            const QString &question, const QString &acceptButton)
+{
+    QMessageBox box(ToQt(icon), QString::fromUtf8(rules::texts::kAppTitle), text,
+                    QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.setInformativeText(question);
+    QPushButton *accept = box.addButton(acceptButton, QMessageBox::AcceptRole);
+    QPushButton *cancel =
+        box.addButton(QString::fromUtf8(rules::texts::kCancelButton), QMessageBox::RejectRole);
+    box.setDefaultButton(accept);
+    box.setEscapeButton(cancel);
+    box.exec();
+    Reactivate(parent);
+    return box.clickedButton() == accept;
 }
 
 ModalMessageBoxes &DefaultMessageBoxes()

@@ -1,0 +1,192 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck disable=SC2317  # the helpers run through wait_for and the traps
+# End-to-end run of the report saved as a PDF file when there is no printer: the real program under
+# Xvfb with openbox as window manager, real X input by xdotool. The printing service is out of
+# reach (CUPS_SERVER points at a port where nothing listens), so Print finds no printer. A quantity
+# in row 1 (Tab from the item type), Alt+P, Return on the box's default button Save as PDF, a path
+# without suffix typed into the file dialog, Return; then the file with ".pdf" added must exist and
+# its text must hold the heading, the row and the closing.
+#
+# The file dialog is Qt's own: QT_QPA_PLATFORMTHEME=generic keeps a desktop's platform theme (GTK,
+# portal) from putting its native dialog in its place, so the keys below always reach the same one.
+#
+# Usage: tests/e2e/pdf_save.sh [EXECUTABLE]     (default build/app/forgeTally)
+#        FORGETALLY_E2E_ARTIFACTS=DIR keeps the screenshots (box.png, dialog.png), the logs and the
+#        PDF there; otherwise they are kept in a temporary directory only when a step fails.
+# Prints PASS or FAIL per step and "N passed, N failed"; exits non-zero when a step failed.
+set -uo pipefail
+
+# A hung step must not hang the caller: the whole run gets 45 s, then a TERM that cleans up.
+if [ -z "${FORGETALLY_E2E_BOUNDED:-}" ]; then
+  FORGETALLY_E2E_BOUNDED=1 exec timeout --kill-after=10 45 bash "$0" "$@"
+fi
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+exe=${1:-build/app/forgeTally}
+title='MIRVAK Production Calculator'
+dialog_title='Save Production Report'
+
+passed=0
+failed=0
+pass() { passed=$((passed + 1)); echo "PASS: $*"; }
+fail() {
+  failed=$((failed + 1))
+  echo "FAIL: $*"
+  [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/fail-$failed.png" 2>/dev/null
+}
+finish() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
+  exit $?
+}
+
+work=$(mktemp -d)
+artifacts=${FORGETALLY_E2E_ARTIFACTS:-$work/artifacts}
+mkdir -p "$artifacts"
+pids=() # every process started here, killed by id on the way out, newest first
+cleanup() {
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+    kill "${pids[i]}" 2>/dev/null && wait "${pids[i]}" 2>/dev/null
+  done
+  if [ "$failed" -gt 0 ] && [ -z "${FORGETALLY_E2E_ARTIFACTS:-}" ]; then
+    mv "$artifacts" "$work.artifacts" 2>/dev/null && echo "screenshots and logs kept in $work.artifacts"
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "FAIL: out of time or interrupted"; failed=$((failed + 1)); finish' TERM INT
+
+for tool in Xvfb openbox xdotool import pdftotext; do
+  command -v "$tool" >/dev/null || { fail "tool $tool is missing (see scripts/packages.txt)"; finish; }
+done
+[ -x "$exe" ] || { fail "no executable at $exe"; finish; }
+
+wait_for() { # wait_for SECONDS COMMAND...: true once COMMAND succeeds
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# The display: Xvfb picks a free number itself, so runs beside other servers cannot collide.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset -nolisten tcp 3>"$work/display" \
+  >"$artifacts/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 5 test -s "$work/display" || { fail "Xvfb started"; finish; }
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
+
+# A private home, so that the documents folder and openbox's settings are this run's own.
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME/Documents"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS
+
+openbox --sm-disable >"$artifacts/openbox.log" 2>&1 &
+pids+=($!)
+wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+if command -v xprop >/dev/null; then wait_for 5 wm_up || { fail "openbox started"; finish; }; else
+  sleep 1
+fi
+
+LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=generic CUPS_SERVER=127.0.0.1:1 \
+  "$exe" >"$artifacts/program.log" 2>&1 &
+app_pid=$!
+pids+=("$app_pid")
+
+windows_named() { # the ids of the program's visible windows with exactly this name
+  xdotool search --onlyvisible --all --pid "$app_pid" --name "^$1\$" 2>/dev/null || true
+}
+count_named() { windows_named "$1" | grep -c . ; }
+
+# 1. The window is mapped; openbox gives it the focus, which starts on the item type.
+main_window=''
+find_main() { main_window=$(windows_named "$title" | head -n1); [ -n "$main_window" ]; }
+if wait_for 10 find_main; then pass "the window \"$title\" is mapped"; else
+  fail "the window \"$title\" is mapped"; finish
+fi
+active_is_main() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$main_window" ]; }
+wait_for 5 active_is_main || xdotool windowactivate --sync "$main_window" 2>/dev/null
+sleep 0.3
+
+# 2. Row 1's quantity is the fifth stop after the item type (Use a Workshop, Enforce, Skill Level,
+#    row 1's item); Tab selects the field's "0", so typing replaces it.
+xdotool key --delay 60 Tab Tab Tab Tab Tab
+xdotool type --delay 40 3
+xdotool key Tab
+
+# 3. Alt+P: no printer, so the box that says so and offers the PDF.
+xdotool key alt+p
+box_open() { [ "$(count_named "$title")" -ge 2 ]; }
+if wait_for 5 box_open; then
+  pass "Print without a printer opens the box"
+  sleep 0.3
+  import -window root "$artifacts/box.png" 2>/dev/null
+else
+  fail "Print without a printer opens the box"; finish
+fi
+
+# 4. Return on the default button, Save as PDF: the file dialog.
+xdotool key Return
+dialog=''
+find_dialog() { dialog=$(windows_named "$dialog_title" | head -n1); [ -n "$dialog" ]; }
+if wait_for 5 find_dialog; then
+  pass "Save as PDF opens \"$dialog_title\""
+  sleep 0.3
+  import -window root "$artifacts/dialog.png" 2>/dev/null
+else
+  fail "Save as PDF opens \"$dialog_title\""; finish
+fi
+
+# 5. A path without suffix in the file-name field (it has the focus, its suggestion selected).
+target="$work/out/Brannoc report"
+mkdir -p "$work/out"
+xdotool key ctrl+a
+xdotool type --delay 20 "$target"
+xdotool key Return
+saved="$target.pdf"
+if wait_for 10 test -s "$saved"; then pass "the PDF is written, \".pdf\" added: $saved"; else
+  fail "the PDF is written, \".pdf\" added: $saved (the folder holds: $(ls "$work/out"))"; finish
+fi
+dialog_gone() { [ -z "$(windows_named "$dialog_title")" ] && [ "$(count_named "$title")" -eq 1 ]; }
+if wait_for 5 dialog_gone; then pass "the dialog closes and no other box follows"; else
+  fail "the dialog closes and no other box follows"
+fi
+
+# 6. The file's text: the heading, the row (3 x Alchemical Solvent (Contact), 24 points), the end.
+sleep 0.2
+text=$(pdftotext -layout "$saved" - 2>"$artifacts/pdftotext.log" | tr -s ' ')
+cp "$saved" "$artifacts/report.pdf" 2>/dev/null
+for expected in "Production Output" "Alchemical Solvent (Contact) 3 24 2.4" "End of Report"; do
+  if grep -qxF -- "$expected" <<<"$(sed 's/^ //; s/ $//' <<<"$text")"; then
+    pass "the PDF holds \"$expected\""
+  else
+    fail "the PDF holds \"$expected\""
+  fi
+done
+left=$(find "$work/out" -mindepth 1 -printf '%f\n')
+if [ "$left" = "Brannoc report.pdf" ]; then pass "no temporary file is left beside it"; else
+  fail "no temporary file is left beside it: $(tr '\n' ' ' <<<"$left")"
+fi
+
+# 7. The program is still running and closes with status 0 (WM_DELETE_WINDOW, as the close box).
+if kill -0 "$app_pid" 2>/dev/null; then
+  python3 "$here/x11_close.py" "$main_window"
+  exited() { ! kill -0 "$app_pid" 2>/dev/null; }
+  if wait_for 5 exited; then
+    wait "$app_pid"
+    status=$?
+    if [ "$status" -eq 0 ]; then pass "closing the window ends the program with status 0"; else
+      fail "closing the window ends the program with status 0 (status $status)"
+    fi
+  else
+    fail "closing the window ends the program (still running after 5 s)"
+  fi
+else
+  fail "the program is still running after the save"
+fi
+finish

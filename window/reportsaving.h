@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+// A report that did not reach a printer can be kept as a PDF file instead. The box that says it
+// was not printed asks whether to save it; Save as PDF opens the file dialog, suggesting a name
+// from the character name in the documents folder; the file is written whole or not at all, and a
+// file that could not be written is reported with the system's reason. Cancel anywhere ends it.
+
+#include "report/reportdocument.h"
+#include "report/reportprinter.h"
+#include "window/toolkit/messageboxes.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace window {
+
+// Asks where to save the PDF, starting from a suggested path; the chosen path, or empty for
+// Cancel. Tests put their own answer in place of the dialog.
+using AskPdfPath = std::function<QString(QWidget *parent, const QString &suggestedPath)>;
+
+// Qt's file dialog for saving, titled "Save Production Report", showing PDF files. It adds ".pdf"
+// to a name without a suffix and asks before replacing an existing file.
+QString AskPdfPathInFileDialog(QWidget *parent, const QString &suggestedPath);
+
+// "<character name> - production.pdf", or "Production report.pdf" for an empty name. Characters
+// that file systems refuse (slashes, control characters, and \ : * ? " < > | for disks shared with
+// Windows) become "_"; leading dots (a hidden file) and trailing dots and blanks are dropped, and
+// the character name is cut to 64 characters so that the name stays far below the usual limit of
+// 255 bytes, even in UTF-8.
+QString SuggestedPdfName(const QString &characterName);
+
+// The user's documents folder, or the home folder where there is none.
+QString PdfFolder();
+
+// After a print that failed with `outcome`: the failure message with the offer, then, on Save as
+// PDF, the dialog and the file, on the page size of the parent window's locale.
+void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
+                     const report::ReportDocument &document, const QString &characterName,
+                     toolkit::MessageBoxes &boxes, const AskPdfPath &askPath);
+
+} // namespace window
