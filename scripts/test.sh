@@ -60,6 +60,8 @@ echo "fuzz: ${runs} inputs tried, 0 crashes"
 
 step "the real program under Xvfb and a window manager, driven by X input and read through its accessibility tree"
 bash tests/e2e/run.sh build/app/forgeTally
+step "the report saved as a PDF where there is no printer, by X input under Xvfb and a window manager"
+bash tests/e2e/pdf_save.sh build/app/forgeTally
 
 step "Debian package: build, lintian, and checks without installing it"
 bash scripts/package.sh
