@@ -27,58 +27,11 @@ exe=${1:-build/app/forgeTally}
 title='MIRVAK Production Calculator'
 dialog_title='Save Production Report'
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "PASS: $*"; }
-fail() {
-  failed=$((failed + 1))
-  echo "FAIL: $*"
-  [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/fail-$failed.png" 2>/dev/null
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
-  exit $?
-}
+# shellcheck source=tests/e2e/common.sh
+source "$here/common.sh"
 
-work=$(mktemp -d)
-artifacts=${FORGETALLY_E2E_ARTIFACTS:-$work/artifacts}
-mkdir -p "$artifacts"
-pids=() # every process started here, killed by id on the way out, newest first
-cleanup() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null && wait "${pids[i]}" 2>/dev/null
-  done
-  if [ "$failed" -gt 0 ] && [ -z "${FORGETALLY_E2E_ARTIFACTS:-}" ]; then
-    mv "$artifacts" "$work.artifacts" 2>/dev/null && echo "screenshots and logs kept in $work.artifacts"
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "FAIL: out of time or interrupted"; failed=$((failed + 1)); finish' TERM INT
-
-for tool in Xvfb openbox xdotool import pdftotext; do
-  command -v "$tool" >/dev/null || { fail "tool $tool is missing (see scripts/packages.txt)"; finish; }
-done
+require_tools Xvfb openbox xdotool import pdftotext
 [ -x "$exe" ] || { fail "no executable at $exe"; finish; }
-
-wait_for() { # wait_for SECONDS COMMAND...: true once COMMAND succeeds
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-
-# The display: Xvfb picks a free number itself, so runs beside other servers cannot collide.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset -nolisten tcp 3>"$work/display" \
-  >"$artifacts/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 5 test -s "$work/display" || { fail "Xvfb started"; finish; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
 
 # A private home, so that the documents folder and openbox's settings are this run's own.
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
@@ -86,12 +39,7 @@ mkdir -p "$HOME/Documents"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS
 
-openbox --sm-disable >"$artifacts/openbox.log" 2>&1 &
-pids+=($!)
-wm_up() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-if command -v xprop >/dev/null; then wait_for 5 wm_up || { fail "openbox started"; finish; }; else
-  sleep 1
-fi
+start_desktop
 
 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=generic CUPS_SERVER=127.0.0.1:1 \
   "$exe" >"$artifacts/program.log" 2>&1 &

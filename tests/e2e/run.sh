@@ -23,78 +23,14 @@ about_title="About $title"
 app_name=$(basename "$exe")
 py=/usr/bin/python3 # the system Python: pyatspi comes from Debian, not from any other Python
 
-passed=0
-failed=0
-pass() { passed=$((passed + 1)); echo "PASS: $*"; }
-fail() {
-  failed=$((failed + 1))
-  echo "FAIL: $*"
-  [ -n "${DISPLAY:-}" ] && import -window root "$artifacts/fail-$failed.png" 2>/dev/null
-}
-check() { # check DESCRIPTION EXPECTED ACTUAL
-  if [ "$3" = "$2" ]; then pass "$1: \"$3\""; else fail "$1: expected \"$2\", got \"$3\""; fi
-}
-finish() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
-  exit $?
-}
+# shellcheck source=tests/e2e/common.sh
+source "$here/common.sh"
 
-work=$(mktemp -d)
-artifacts=${FORGETALLY_E2E_ARTIFACTS:-$work/artifacts}
-mkdir -p "$artifacts"
-pids=() # every process started here, killed by id on the way out, newest first
-
-# The accessibility bus launcher starts its own bus daemon and registry: those go too.
-descendants() {
-  local child
-  for child in $(pgrep -P "$1" 2>/dev/null); do
-    descendants "$child"
-    echo "$child"
-  done
-}
-cleanup() {
-  local i pid
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    pid=${pids[i]}
-    for child in $(descendants "$pid"); do kill "$child" 2>/dev/null; done
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
-  if [ "$failed" -gt 0 ] && [ -z "${FORGETALLY_E2E_ARTIFACTS:-}" ]; then
-    mv "$artifacts" "$work.artifacts" 2>/dev/null && echo "screenshots and logs kept in $work.artifacts"
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "FAIL: out of time or interrupted"; failed=$((failed + 1)); finish' TERM INT
-
-for tool in Xvfb openbox xdotool import dbus-daemon dbus-send "$py"; do
-  command -v "$tool" >/dev/null || { fail "tool $tool is missing (see scripts/packages.txt)"; finish; }
-done
+require_tools Xvfb openbox xdotool import dbus-daemon dbus-send "$py"
 "$py" -c 'import pyatspi' 2>/dev/null || { fail "python3-pyatspi is missing"; finish; }
 [ -x "$exe" ] || { fail "no executable at $exe"; finish; }
 
-wait_for() { # wait_for SECONDS COMMAND...: true once COMMAND succeeds
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-
-# The display: Xvfb picks a free number itself, so runs beside other servers cannot collide.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset -nolisten tcp 3>"$work/display" \
-  >"$artifacts/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 5 test -s "$work/display" || { fail "Xvfb started"; finish; }
-DISPLAY=":$(head -n1 "$work/display")"
-export DISPLAY
-# A desktop has a window manager: it gives new windows the focus and activates a clicked one.
-openbox --sm-disable >"$artifacts/openbox.log" 2>&1 &
-pids+=($!)
-wm_up() { xdotool get_desktop >/dev/null 2>&1; } # answers only once a manager runs
-wait_for 5 wm_up || { fail "window manager started"; finish; }
+start_desktop
 
 # A private session bus and accessibility bus, so that the tree holds this program only.
 dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$work/bus" \
