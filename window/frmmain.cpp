@@ -347,32 +347,22 @@ void frmMain::FillItemLists(std::int32_t itemType)
     }
     ShowSilverColumn(rules::ShowsSilverColumn(itemType));
     ShowShatterResistColumn(rules::ShowsShatterResistColumn(itemType));
-    m_builtLevel = chkEnforceSkillLevel->isChecked()
-                       ? rules::FilterLevel(Utf8(txtSkillLevel->text()))
-                       : std::nullopt;
+    const bool enforce = chkEnforceSkillLevel->isChecked();
+    m_builtLevel = enforce ? rules::FilterLevel(Utf8(txtSkillLevel->text())) : std::nullopt;
+    // The level is read once per rebuild: every row offers the same entries. The skill-level check
+    // lets through only levels that round to 1 or more and fit 32 bits.
+    std::vector<toolkit::SortedList::Entry> offered;
+    for (const rules::CatalogueItem &item :
+         rules::SortedOfferedItems(itemType, enforce, m_builtLevel.value_or(0)))
+        offered.push_back({QString::fromUtf8(item.name), item.unitCost});
     for (std::size_t i = 0; i < std::size_t(rules::kRowCount); ++i) {
-        cboItemName[i]->Clear();
+        cboItemName[i]->SetItems(offered);
         txtItemQuantity[i]->setText(QStringLiteral("0"));
-        for (const rules::CatalogueItem &item : rules::CatalogueItems(itemType))
-            AddCatalogueItem(cboItemName[i], item.name, item.unitCost);
         if (cboItemName[i]->count() > 0)
             cboItemName[i]->SetListIndex(0); // its Click recomputes the row
         else
             RecalculateRow(int(i));
     }
-}
-
-void frmMain::AddCatalogueItem(toolkit::SortedList *list, std::string_view name,
-                               std::int32_t unitCost)
-{
-    const bool enforce = chkEnforceSkillLevel->isChecked();
-    // The skill-level check lets through only levels that round to 1 or more and fit 32 bits.
-    const std::int32_t level =
-        enforce ? rules::FilterLevel(Utf8(txtSkillLevel->text())).value_or(0) : 0;
-    if (!rules::IsOffered({name, unitCost}, enforce, level))
-        return;
-    list->AddItem(QString::fromUtf8(name));
-    list->SetItemData(list->NewIndex(), unitCost);
 }
 
 void frmMain::ShowSilverColumn(bool visible)

@@ -74,7 +74,6 @@ private:
     void ConnectReactions();
     void Form_Load();
 
-    void AddCatalogueItem(toolkit::SortedList *list, std::string_view name, std::int32_t unitCost);
     void ShowSilverColumn(bool visible);
     void ShowShatterResistColumn(bool visible);
     std::int32_t SelectedItemType() const;
