@@ -61,6 +61,18 @@ QAccessibleInterface *AccessibleMainWindow(const QString &className, QObject *ob
     return nullptr;
 }
 
+// The control the layout table made under this name, as the kind the window uses it as. The table
+// is part of the program, so a miss is a fault in it: stop with the name rather than run on with a
+// control of the wrong kind.
+template <typename T>
+void Find(const QHash<QString, QWidget *> &byName, const QString &name, T *&control)
+{
+    control = qobject_cast<T *>(byName.value(name));
+    if (!control)
+        qFatal("frmMain: the layout has no control %s of kind %s", qPrintable(name),
+               T::staticMetaObject.className());
+}
+
 // Room beside a list's text for its arrow, in unscaled pixels.
 constexpr int kListArrowWidth = 24;
 
@@ -193,29 +205,31 @@ void frmMain::BuildControls()
         place(w, QString::fromUtf8(c.name), c.rect);
         byName.insert(QString::fromUtf8(c.name), w);
     }
-    auto get = [&byName](const char *name) { return byName.value(QLatin1String(name)); };
-    Frame1 = static_cast<QGroupBox *>(get("Frame1"));
-    Frame2 = static_cast<QGroupBox *>(get("Frame2"));
-    Frame3 = static_cast<QGroupBox *>(get("Frame3"));
-    Frame4 = static_cast<QGroupBox *>(get("Frame4"));
-    cboItemType = static_cast<toolkit::SortedList *>(get("cboItemType"));
-    chkUseWorkshop = static_cast<QCheckBox *>(get("chkUseWorkshop"));
-    chkEnforceSkillLevel = static_cast<QCheckBox *>(get("chkEnforceSkillLevel"));
-    lblSkillLevel = static_cast<QLabel *>(get("lblSkillLevel"));
-    txtSkillLevel = static_cast<toolkit::TextField *>(get("txtSkillLevel"));
-    txtEventLength = static_cast<toolkit::TextField *>(get("txtEventLength"));
-    cmdHelpEventLength = static_cast<QPushButton *>(get("cmdHelpEventLength"));
-    lblTotalCostSilver = static_cast<toolkit::ResultLabel *>(get("lblTotalCostSilver"));
-    lblTotalCostLevel = static_cast<toolkit::ResultLabel *>(get("lblTotalCostLevel"));
-    lblTotalCostPoints = static_cast<toolkit::ResultLabel *>(get("lblTotalCostPoints"));
-    lblTotalCostWorkshops = static_cast<toolkit::ResultLabel *>(get("lblTotalCostWorkshops"));
-    txtPlayerName = static_cast<toolkit::TextField *>(get("txtPlayerName"));
-    txtCharacterName = static_cast<toolkit::TextField *>(get("txtCharacterName"));
-    cmdPrint = static_cast<QPushButton *>(get("cmdPrint"));
-    cmdReset = static_cast<QPushButton *>(get("cmdReset"));
-    cmdAbout = static_cast<QPushButton *>(get("cmdAbout"));
-    lblSilver = static_cast<QLabel *>(get("lblSilver"));
-    lblShatterResist = static_cast<QLabel *>(get("lblShatterResist"));
+    const auto find = [&byName](auto *&control, const char *name) {
+        Find(byName, QLatin1String(name), control);
+    };
+    find(Frame1, "Frame1");
+    find(Frame2, "Frame2");
+    find(Frame3, "Frame3");
+    find(Frame4, "Frame4");
+    find(cboItemType, "cboItemType");
+    find(chkUseWorkshop, "chkUseWorkshop");
+    find(chkEnforceSkillLevel, "chkEnforceSkillLevel");
+    find(lblSkillLevel, "lblSkillLevel");
+    find(txtSkillLevel, "txtSkillLevel");
+    find(txtEventLength, "txtEventLength");
+    find(cmdHelpEventLength, "cmdHelpEventLength");
+    find(lblTotalCostSilver, "lblTotalCostSilver");
+    find(lblTotalCostLevel, "lblTotalCostLevel");
+    find(lblTotalCostPoints, "lblTotalCostPoints");
+    find(lblTotalCostWorkshops, "lblTotalCostWorkshops");
+    find(txtPlayerName, "txtPlayerName");
+    find(txtCharacterName, "txtCharacterName");
+    find(cmdPrint, "cmdPrint");
+    find(cmdReset, "cmdReset");
+    find(cmdAbout, "cmdAbout");
+    find(lblSilver, "lblSilver");
+    find(lblShatterResist, "lblShatterResist");
 
     for (int i = 0; i < rules::kRowCount; ++i) {
         const int top = kFirstRowTop + kRowPitch * i;
@@ -224,14 +238,16 @@ void frmMain::BuildControls()
             place(w, RowName(r.name, i), {r.left, top, r.width, r.height});
             byName.insert(RowName(r.name, i), w);
         }
-        const auto row = [&](const char *name) { return byName.value(RowName(name, i)); };
         const auto at = std::size_t(i);
-        cboItemName[at] = static_cast<toolkit::SortedList *>(row("cboItemName"));
-        txtItemQuantity[at] = static_cast<toolkit::TextField *>(row("txtItemQuantity"));
-        chkSilver[at] = static_cast<QCheckBox *>(row("chkSilver"));
-        txtShatterResist[at] = static_cast<toolkit::TextField *>(row("txtShatterResist"));
-        lblItemProdCost[at] = static_cast<toolkit::ResultLabel *>(row("lblItemProdCost"));
-        lblItemSilverCost[at] = static_cast<toolkit::ResultLabel *>(row("lblItemSilverCost"));
+        const auto findRow = [&byName, i](auto *&control, const char *name) {
+            Find(byName, RowName(name, i), control);
+        };
+        findRow(cboItemName[at], "cboItemName");
+        findRow(txtItemQuantity[at], "txtItemQuantity");
+        findRow(chkSilver[at], "chkSilver");
+        findRow(txtShatterResist[at], "txtShatterResist");
+        findRow(lblItemProdCost[at], "lblItemProdCost");
+        findRow(lblItemSilverCost[at], "lblItemSilverCost");
 
         cboItemName[at]->setAccessibleName(RowAccessibleName("Item", i));
         // Qt names a list after its current entry; the description still says which row it is.
@@ -254,7 +270,8 @@ void frmMain::BuildControls()
         {"Label11", txtCharacterName},
     };
     for (const auto &[labelName, control] : captions) {
-        auto *label = static_cast<QLabel *>(get(labelName));
+        QLabel *label = nullptr;
+        find(label, labelName);
         label->setBuddy(control);
         control->setAccessibleName(label->text());
         control->setAccessibleDescription(label->text());
@@ -309,18 +326,18 @@ void frmMain::ConnectReactions()
         m_leaveGuard->Guard(
             txtItemQuantity[at], MessageIcon::Exclamation,
             [this, i] { return txtItemQuantity_Validate(i); },
-            [this, i] { txtItemQuantity_LostFocus(i); }, true);
+            [this, i] { txtItemQuantity_LostFocus(i); });
         m_leaveGuard->Guard(
             txtShatterResist[at], MessageIcon::None,
             [this, i] { return txtShatterResist_Validate(i); },
-            [this, i] { txtShatterResist_LostFocus(i); }, true);
+            [this, i] { txtShatterResist_LostFocus(i); });
     }
     m_leaveGuard->Guard(
         txtEventLength, MessageIcon::Exclamation, [this] { return txtEventLength_Validate(); },
-        [this] { txtEventLength_LostFocus(); }, true);
+        [this] { txtEventLength_LostFocus(); });
     m_leaveGuard->Guard(
         txtSkillLevel, MessageIcon::Exclamation, [this] { return txtSkillLevel_Validate(); },
-        [this] { txtSkillLevel_LostFocus(); }, false);
+        [this] { txtSkillLevel_LostFocus(); });
 }
 
 void frmMain::Form_Load()

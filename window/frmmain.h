@@ -63,7 +63,6 @@ public:
     // Where the report goes; the default printer unless a test puts something else in its place.
     using ReportPrinter = std::function<report::PrintOutcome(const report::ReportDocument &)>;
     void SetReportPrinter(ReportPrinter printer) { m_printReport = std::move(printer); }
-    const toolkit::TwipScale &Scale() const { return m_scale; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
