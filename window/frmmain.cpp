@@ -315,7 +315,7 @@ void frmMain::ConnectReactions()
     connect(cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
     connect(m_leaveGuard, &LeaveGuard::MouseReleased, this, [this] {
         if (m_levelCheckPending)
-            QMetaObject::invokeMethod(this, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
+            QueueLevelCheck();
     });
 
     for (int i = 0; i < rules::kRowCount; ++i) {
@@ -454,14 +454,23 @@ void frmMain::RecalculateTotals()
 
 void frmMain::ScheduleLevelCheck()
 {
-    if (m_levelCheckPending)
-        return;
     m_levelCheckPending = true;
+    QueueLevelCheck();
+}
+
+void frmMain::QueueLevelCheck()
+{
+    // Every action queues its own look, so a check put off by a held button or an open box cannot
+    // keep a later action from being considered.
+    if (m_levelCheckQueued)
+        return;
+    m_levelCheckQueued = true;
     QMetaObject::invokeMethod(this, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
 }
 
 void frmMain::CheckLevelAfterAction()
 {
+    m_levelCheckQueued = false;
     // An action by mouse ends when the button is released (a check box changes on release).
     if (!m_levelCheckPending || QGuiApplication::mouseButtons() != Qt::NoButton ||
         m_boxes.AnyOpen())
@@ -477,7 +486,7 @@ void frmMain::TrackedMessages::Show(QWidget *parent, toolkit::MessageIcon icon, 
     m_boxes.Show(parent, icon, text);
     --m_open;
     if (m_open == 0 && m_owner.m_levelCheckPending)
-        QMetaObject::invokeMethod(&m_owner, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
+        m_owner.QueueLevelCheck();
 }
 
 void frmMain::ShowMessage(toolkit::MessageIcon icon, std::string_view text)

@@ -99,6 +99,7 @@ private:
     void ShowMessage(toolkit::MessageIcon icon, std::string_view text);
     // The over-level warning is considered once per user action, after the action has finished.
     void ScheduleLevelCheck();
+    void QueueLevelCheck();
     void CheckLevelAfterAction();
 
     // Every box of the window goes through here, so that the warning after an action waits until
@@ -127,7 +128,8 @@ private:
 
     rules::LevelWarning m_levelWarning; // LevelWarningShown
     bool m_lastOverLevel = false;
-    bool m_levelCheckPending = false;
+    bool m_levelCheckPending = false; // an action's totals await the check
+    bool m_levelCheckQueued = false;  // a CheckLevelAfterAction is in the event queue
     // The level the rows' lists were last filtered with (none while the filter is off).
     std::optional<std::int32_t> m_builtLevel;
 

@@ -120,8 +120,11 @@ bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
             return m_swallowWindowMouse;
         return m_swallowFieldMouse && watched == m_swallowFieldMouse;
     case QEvent::MouseButtonRelease:
-        if (watched == m_window->windowHandle()) {
+        // The press may have opened a list's popup, or the release may land on another window of
+        // the program: wherever it lands, the action by mouse ends there.
+        if (watched->isWindowType())
             Q_EMIT MouseReleased();
+        if (watched == m_window->windowHandle()) {
             const bool swallow = m_swallowWindowMouse;
             m_swallowWindowMouse = false;
             return swallow;

@@ -47,7 +47,7 @@ public:
     void SetActive(bool active) { m_active = active; }
 
 Q_SIGNALS:
-    // A mouse button was released over the window (an action by mouse ends there).
+    // A mouse button was released over any window of the program (an action by mouse ends there).
     void MouseReleased();
 
 protected:
