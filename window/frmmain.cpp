@@ -129,7 +129,6 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     Q_UNUSED(accessibleWindow);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(rules::texts::kAppTitle));
-    setWindowIcon(toolkit::AppIcon());
     const std::vector<toolkit::TextFit> fits = TextsToFit();
     m_scale = toolkit::TwipScale::ToFit(QApplication::font(), fits);
     setFixedSize(m_scale.size(kClientTwipWidth, kClientTwipHeight));
@@ -140,6 +139,7 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     ConnectReactions();
     Form_Load();
     cboItemType->setFocus(Qt::OtherFocusReason);
+    toolkit::SetAppIconAfterFirstPaint(*this);
 }
 
 frmMain::~frmMain()
