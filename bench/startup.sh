@@ -67,17 +67,18 @@ median() { sort -n | LC_ALL=C awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR 
 # The spread: lower and upper quartile (nearest rank).
 quartiles() { sort -n | LC_ALL=C awk '{ v[NR] = $1 } END { printf "%s-%s", v[int((NR + 3) / 4)], v[int((3 * NR + 3) / 4)] }'; }
 
-# One start; appends its time to $work/NAME.times and its resident KiB to $work/NAME.rss.
+# One start; appends its time, processor time and resident KiB to $work/NAME.times, .cpu, .rss.
 # Arguments: NAME TITLE PROGRAM [ARGUMENTS...]
 width=''
 measure() {
-  local name=$1 want=$2 ms kib status
+  local name=$1 want=$2 ms cpu kib status
   shift 2
-  read -r ms kib status width < <("$py" "$runner" "$want" "$settle" "$@") ||
+  read -r ms cpu kib status width < <("$py" "$runner" "$want" "$settle" "$@") ||
     die "$name: no figures from $runner"
-  printf '  %-7s viewable after %7.2f ms, resident %6d KiB, exit status %d\n' \
-    "$name" "$ms" "$kib" "$status"
+  printf '  %-7s viewable after %7.2f ms (processor %6.2f ms), resident %6d KiB, exit status %d\n' \
+    "$name" "$ms" "$cpu" "$kib" "$status"
   echo "$ms" >>"$work/$name.times"
+  echo "$cpu" >>"$work/$name.cpu"
   echo "$kib" >>"$work/$name.rss"
 }
 
@@ -102,9 +103,12 @@ echo "machine: $(nproc) CPUs, ${cpu:-unknown CPU}, $(uname -sr), load $(cut -d' 
 echo "program: $exe ($(stat -c %s "$exe") bytes); floor: $floor at scale $scale"
 echo "xcb on $DISPLAY, $runs alternating runs each"
 LC_ALL=C awk -v t="$(median <"$work/program.times")" -v ft="$(median <"$work/floor.times")" \
+  -v c="$(median <"$work/program.cpu")" -v fc="$(median <"$work/floor.cpu")" \
   -v r="$(median <"$work/program.rss")" -v fr="$(median <"$work/floor.rss")" -v s="$settle" \
-  -v tq="$(quartiles <"$work/program.times")" -v fq="$(quartiles <"$work/floor.times")" 'BEGIN {
+  -v tq="$(quartiles <"$work/program.times")" -v fq="$(quartiles <"$work/floor.times")" \
+  -v cq="$(quartiles <"$work/program.cpu")" -v fcq="$(quartiles <"$work/floor.cpu")" 'BEGIN {
   printf "median time from exec to viewable window: program %.2f ms (quartiles %s), floor %.2f ms (quartiles %s)\n", t, tq, ft, fq
+  printf "median processor time by then: program %.2f ms (quartiles %s), floor %.2f ms (quartiles %s)\n", c, cq, fc, fcq
   printf "median resident memory %s s after mapping: program %.0f KiB (%.1f MiB), floor %.0f KiB (%.1f MiB)\n", s, r, r / 1024, fr, fr / 1024
-  printf "RATIOS program / floor: start-up %.3f, resident memory %.3f\n", t / ft, r / fr
+  printf "RATIOS program / floor: start-up %.3f, processor time %.3f, resident memory %.3f\n", t / ft, c / fc, r / fr
 }'
