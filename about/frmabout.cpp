@@ -57,14 +57,17 @@ const QString kDisclaimer = QStringLiteral(
     "Warning: This program is a beta. It might give you wrong numbers. Do not use it for anything "
     "important without double checking the figures first.");
 
-QLabel *MakeLabel(QWidget *parent, const char *name, bool black, bool wrap)
+enum class Ink { Black, Style }; // black text, or the style's own text colour
+enum class Lines { One, Wrapped };
+
+QLabel *MakeLabel(QWidget *parent, const char *name, Ink ink, Lines lines)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(wrap);
+    label->setWordWrap(lines == Lines::Wrapped);
     label->setFocusPolicy(Qt::NoFocus);
-    if (black) {
+    if (ink == Ink::Black) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(palette);
@@ -109,13 +112,13 @@ void frmAbout::CreateControls()
     picIcon->setAccessibleName(QString::fromUtf8(rules::texts::kAppTitle) +
                                QStringLiteral(" icon"));
 
-    lblTitle = MakeLabel(this, "lblTitle", true, false);
-    Label2 = MakeLabel(this, "Label2", true, false);
+    lblTitle = MakeLabel(this, "lblTitle", Ink::Black, Lines::One);
+    Label2 = MakeLabel(this, "Label2", Ink::Black, Lines::One);
     Label2->setText(kCredit);
-    lblVersion = MakeLabel(this, "lblVersion", false, false);
-    lblDescription = MakeLabel(this, "lblDescription", true, true);
+    lblVersion = MakeLabel(this, "lblVersion", Ink::Style, Lines::One);
+    lblDescription = MakeLabel(this, "lblDescription", Ink::Black, Lines::Wrapped);
     lblDescription->setText(kDescription);
-    Label1 = MakeLabel(this, "Label1", false, false);
+    Label1 = MakeLabel(this, "Label1", Ink::Style, Lines::One);
     Label1->setText(kUpdates);
 
     Line1_1 = new SeparatorLine(QColor(128, 128, 128), this);
@@ -125,7 +128,7 @@ void frmAbout::CreateControls()
     Line1_0->setObjectName(QStringLiteral("Line1_0"));
     Line1_0->setAccessibleName(QStringLiteral("Separator, lower line"));
 
-    lblDisclaimer = MakeLabel(this, "lblDisclaimer", true, true);
+    lblDisclaimer = MakeLabel(this, "lblDisclaimer", Ink::Black, Lines::Wrapped);
     lblDisclaimer->setText(kDisclaimer);
 
     // Created in tab order: OK first, then Visit Homepage; the labels take no focus.

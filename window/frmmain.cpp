@@ -64,6 +64,18 @@ QAccessibleInterface *AccessibleMainWindow(const QString &className, QObject *ob
     return nullptr;
 }
 
+// The control the layout table made under this name, as the kind the window uses it as. The table
+// is part of the program, so a miss is a fault in it: stop with the name rather than run on with a
+// control of the wrong kind.
+template <typename T>
+void Find(const QHash<QString, QWidget *> &byName, const QString &name, T *&control)
+{
+    control = qobject_cast<T *>(byName.value(name));
+    if (!control)
+        qFatal("frmMain: the layout has no control %s of kind %s", qPrintable(name),
+               T::staticMetaObject.className());
+}
+
 // Room beside a list's text for its arrow, in unscaled pixels.
 constexpr int kListArrowWidth = 24;
 
@@ -131,7 +143,6 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     Q_UNUSED(accessibleWindow);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(rules::texts::kAppTitle));
-    setWindowIcon(toolkit::AppIcon());
     // Scaled from the desktop font, within the screen the window opens on.
     QScreen *screen = toolkit::ScreenForNewWindow();
     if (screen)
@@ -151,6 +162,7 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     ConnectReactions();
     Form_Load();
     cboItemType->setFocus(Qt::OtherFocusReason);
+    toolkit::SetAppIconAfterFirstPaint(*this);
 }
 
 frmMain::~frmMain()
@@ -216,29 +228,31 @@ void frmMain::BuildControls()
         place(w, QString::fromUtf8(c.name), c.rect);
         byName.insert(QString::fromUtf8(c.name), w);
     }
-    auto get = [&byName](const char *name) { return byName.value(QLatin1String(name)); };
-    Frame1 = static_cast<QGroupBox *>(get("Frame1"));
-    Frame2 = static_cast<QGroupBox *>(get("Frame2"));
-    Frame3 = static_cast<QGroupBox *>(get("Frame3"));
-    Frame4 = static_cast<QGroupBox *>(get("Frame4"));
-    cboItemType = static_cast<toolkit::SortedList *>(get("cboItemType"));
-    chkUseWorkshop = static_cast<QCheckBox *>(get("chkUseWorkshop"));
-    chkEnforceSkillLevel = static_cast<QCheckBox *>(get("chkEnforceSkillLevel"));
-    lblSkillLevel = static_cast<QLabel *>(get("lblSkillLevel"));
-    txtSkillLevel = static_cast<toolkit::TextField *>(get("txtSkillLevel"));
-    txtEventLength = static_cast<toolkit::TextField *>(get("txtEventLength"));
-    cmdHelpEventLength = static_cast<QPushButton *>(get("cmdHelpEventLength"));
-    lblTotalCostSilver = static_cast<toolkit::ResultLabel *>(get("lblTotalCostSilver"));
-    lblTotalCostLevel = static_cast<toolkit::ResultLabel *>(get("lblTotalCostLevel"));
-    lblTotalCostPoints = static_cast<toolkit::ResultLabel *>(get("lblTotalCostPoints"));
-    lblTotalCostWorkshops = static_cast<toolkit::ResultLabel *>(get("lblTotalCostWorkshops"));
-    txtPlayerName = static_cast<toolkit::TextField *>(get("txtPlayerName"));
-    txtCharacterName = static_cast<toolkit::TextField *>(get("txtCharacterName"));
-    cmdPrint = static_cast<QPushButton *>(get("cmdPrint"));
-    cmdReset = static_cast<QPushButton *>(get("cmdReset"));
-    cmdAbout = static_cast<QPushButton *>(get("cmdAbout"));
-    lblSilver = static_cast<QLabel *>(get("lblSilver"));
-    lblShatterResist = static_cast<QLabel *>(get("lblShatterResist"));
+    const auto find = [&byName](auto *&control, const char *name) {
+        Find(byName, QLatin1String(name), control);
+    };
+    find(Frame1, "Frame1");
+    find(Frame2, "Frame2");
+    find(Frame3, "Frame3");
+    find(Frame4, "Frame4");
+    find(cboItemType, "cboItemType");
+    find(chkUseWorkshop, "chkUseWorkshop");
+    find(chkEnforceSkillLevel, "chkEnforceSkillLevel");
+    find(lblSkillLevel, "lblSkillLevel");
+    find(txtSkillLevel, "txtSkillLevel");
+    find(txtEventLength, "txtEventLength");
+    find(cmdHelpEventLength, "cmdHelpEventLength");
+    find(lblTotalCostSilver, "lblTotalCostSilver");
+    find(lblTotalCostLevel, "lblTotalCostLevel");
+    find(lblTotalCostPoints, "lblTotalCostPoints");
+    find(lblTotalCostWorkshops, "lblTotalCostWorkshops");
+    find(txtPlayerName, "txtPlayerName");
+    find(txtCharacterName, "txtCharacterName");
+    find(cmdPrint, "cmdPrint");
+    find(cmdReset, "cmdReset");
+    find(cmdAbout, "cmdAbout");
+    find(lblSilver, "lblSilver");
+    find(lblShatterResist, "lblShatterResist");
 
     for (int i = 0; i < rules::kRowCount; ++i) {
         const int top = kFirstRowTop + kRowPitch * i;
@@ -247,14 +261,16 @@ void frmMain::BuildControls()
             place(w, RowName(r.name, i), {r.left, top, r.width, r.height});
             byName.insert(RowName(r.name, i), w);
         }
-        const auto row = [&](const char *name) { return byName.value(RowName(name, i)); };
         const auto at = std::size_t(i);
-        cboItemName[at] = static_cast<toolkit::SortedList *>(row("cboItemName"));
-        txtItemQuantity[at] = static_cast<toolkit::TextField *>(row("txtItemQuantity"));
-        chkSilver[at] = static_cast<QCheckBox *>(row("chkSilver"));
-        txtShatterResist[at] = static_cast<toolkit::TextField *>(row("txtShatterResist"));
-        lblItemProdCost[at] = static_cast<toolkit::ResultLabel *>(row("lblItemProdCost"));
-        lblItemSilverCost[at] = static_cast<toolkit::ResultLabel *>(row("lblItemSilverCost"));
+        const auto findRow = [&byName, i](auto *&control, const char *name) {
+            Find(byName, RowName(name, i), control);
+        };
+        findRow(cboItemName[at], "cboItemName");
+        findRow(txtItemQuantity[at], "txtItemQuantity");
+        findRow(chkSilver[at], "chkSilver");
+        findRow(txtShatterResist[at], "txtShatterResist");
+        findRow(lblItemProdCost[at], "lblItemProdCost");
+        findRow(lblItemSilverCost[at], "lblItemSilverCost");
 
         cboItemName[at]->setAccessibleName(RowAccessibleName("Item", i));
         // Qt names a list after its current entry; the description still says which row it is.
@@ -277,7 +293,8 @@ void frmMain::BuildControls()
         {"Label11", txtCharacterName},
     };
     for (const auto &[labelName, control] : captions) {
-        auto *label = static_cast<QLabel *>(get(labelName));
+        QLabel *label = nullptr;
+        find(label, labelName);
         label->setBuddy(control);
         control->setAccessibleName(label->text());
         control->setAccessibleDescription(label->text());
@@ -321,7 +338,7 @@ void frmMain::ConnectReactions()
     connect(cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
     connect(m_leaveGuard, &LeaveGuard::MouseReleased, this, [this] {
         if (m_levelCheckPending)
-            QMetaObject::invokeMethod(this, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
+            QueueLevelCheck();
     });
 
     for (int i = 0; i < rules::kRowCount; ++i) {
@@ -332,18 +349,18 @@ void frmMain::ConnectReactions()
         m_leaveGuard->Guard(
             txtItemQuantity[at], MessageIcon::Exclamation,
             [this, i] { return txtItemQuantity_Validate(i); },
-            [this, i] { txtItemQuantity_LostFocus(i); }, true);
+            [this, i] { txtItemQuantity_LostFocus(i); });
         m_leaveGuard->Guard(
             txtShatterResist[at], MessageIcon::None,
             [this, i] { return txtShatterResist_Validate(i); },
-            [this, i] { txtShatterResist_LostFocus(i); }, true);
+            [this, i] { txtShatterResist_LostFocus(i); });
     }
     m_leaveGuard->Guard(
         txtEventLength, MessageIcon::Exclamation, [this] { return txtEventLength_Validate(); },
-        [this] { txtEventLength_LostFocus(); }, true);
+        [this] { txtEventLength_LostFocus(); });
     m_leaveGuard->Guard(
         txtSkillLevel, MessageIcon::Exclamation, [this] { return txtSkillLevel_Validate(); },
-        [this] { txtSkillLevel_LostFocus(); }, false);
+        [this] { txtSkillLevel_LostFocus(); });
 }
 
 void frmMain::Form_Load()
@@ -370,32 +387,22 @@ void frmMain::FillItemLists(std::int32_t itemType)
     }
     ShowSilverColumn(rules::ShowsSilverColumn(itemType));
     ShowShatterResistColumn(rules::ShowsShatterResistColumn(itemType));
-    m_builtLevel = chkEnforceSkillLevel->isChecked()
-                       ? rules::FilterLevel(Utf8(txtSkillLevel->text()))
-                       : std::nullopt;
+    const bool enforce = chkEnforceSkillLevel->isChecked();
+    m_builtLevel = enforce ? rules::FilterLevel(Utf8(txtSkillLevel->text())) : std::nullopt;
+    // The level is read once per rebuild: every row offers the same entries. The skill-level check
+    // lets through only levels that round to 1 or more and fit 32 bits.
+    std::vector<toolkit::SortedList::Entry> offered;
+    for (const rules::CatalogueItem &item :
+         rules::SortedOfferedItems(itemType, enforce, m_builtLevel.value_or(0)))
+        offered.push_back({QString::fromUtf8(item.name), item.unitCost});
     for (std::size_t i = 0; i < std::size_t(rules::kRowCount); ++i) {
-        cboItemName[i]->Clear();
+        cboItemName[i]->SetItems(offered);
         txtItemQuantity[i]->setText(QStringLiteral("0"));
-        for (const rules::CatalogueItem &item : rules::CatalogueItems(itemType))
-            AddCatalogueItem(cboItemName[i], item.name, item.unitCost);
         if (cboItemName[i]->count() > 0)
             cboItemName[i]->SetListIndex(0); // its Click recomputes the row
         else
             RecalculateRow(int(i));
     }
-}
-
-void frmMain::AddCatalogueItem(toolkit::SortedList *list, std::string_view name,
-                               std::int32_t unitCost)
-{
-    const bool enforce = chkEnforceSkillLevel->isChecked();
-    // The skill-level check lets through only levels that round to 1 or more and fit 32 bits.
-    const std::int32_t level =
-        enforce ? rules::FilterLevel(Utf8(txtSkillLevel->text())).value_or(0) : 0;
-    if (!rules::IsOffered({name, unitCost}, enforce, level))
-        return;
-    list->AddItem(QString::fromUtf8(name));
-    list->SetItemData(list->NewIndex(), unitCost);
 }
 
 void frmMain::ShowSilverColumn(bool visible)
@@ -470,14 +477,23 @@ void frmMain::RecalculateTotals()
 
 void frmMain::ScheduleLevelCheck()
 {
-    if (m_levelCheckPending)
-        return;
     m_levelCheckPending = true;
+    QueueLevelCheck();
+}
+
+void frmMain::QueueLevelCheck()
+{
+    // Every action queues its own look, so a check put off by a held button or an open box cannot
+    // keep a later action from being considered.
+    if (m_levelCheckQueued)
+        return;
+    m_levelCheckQueued = true;
     QMetaObject::invokeMethod(this, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
 }
 
 void frmMain::CheckLevelAfterAction()
 {
+    m_levelCheckQueued = false;
     // An action by mouse ends when the button is released (a check box changes on release).
     if (!m_levelCheckPending || QGuiApplication::mouseButtons() != Qt::NoButton ||
         m_boxes.AnyOpen())
@@ -507,7 +523,7 @@ void frmMain::TrackedMessages::Closed()
 {
     --m_open;
     if (m_open == 0 && m_owner.m_levelCheckPending)
-        QMetaObject::invokeMethod(&m_owner, &frmMain::CheckLevelAfterAction, Qt::QueuedConnection);
+        m_owner.QueueLevelCheck();
 }
 
 void frmMain::ShowMessage(toolkit::MessageIcon icon, std::string_view text)

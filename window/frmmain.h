@@ -67,7 +67,6 @@ public:
     // Where a report that could not be printed is saved as a PDF; Qt's file dialog unless a test
     // answers in its place.
     void SetPdfPathDialog(AskPdfPath askPath) { m_askPdfPath = std::move(askPath); }
-    const toolkit::TwipScale &Scale() const { return m_scale; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -78,7 +77,6 @@ private:
     void ConnectReactions();
     void Form_Load();
 
-    void AddCatalogueItem(toolkit::SortedList *list, std::string_view name, std::int32_t unitCost);
     void ShowSilverColumn(bool visible);
     void ShowShatterResistColumn(bool visible);
     std::int32_t SelectedItemType() const;
@@ -105,6 +103,7 @@ private:
     void ShowMessage(toolkit::MessageIcon icon, std::string_view text);
     // The over-level warning is considered once per user action, after the action has finished.
     void ScheduleLevelCheck();
+    void QueueLevelCheck();
     void CheckLevelAfterAction();
 
     // Every box of the window goes through here, so that the warning after an action waits until
@@ -139,7 +138,8 @@ private:
 
     rules::LevelWarning m_levelWarning; // LevelWarningShown
     bool m_lastOverLevel = false;
-    bool m_levelCheckPending = false;
+    bool m_levelCheckPending = false; // an action's totals await the check
+    bool m_levelCheckQueued = false;  // a CheckLevelAfterAction is in the event queue
     // The level the rows' lists were last filtered with (none while the filter is off).
     std::optional<std::int32_t> m_builtLevel;
 

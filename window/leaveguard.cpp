@@ -1,5 +1,7 @@
 #include "window/leaveguard.h"
 
+#include "window/toolkit/textfield.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
@@ -43,10 +45,10 @@ LeaveGuard::~LeaveGuard()
     qApp->removeEventFilter(this);
 }
 
-void LeaveGuard::Guard(QLineEdit *field, toolkit::MessageIcon icon, Check check, Leave leave,
-                       bool selectOnEntry)
+void LeaveGuard::Guard(toolkit::TextField *field, toolkit::MessageIcon icon, Check check,
+                       Leave leave)
 {
-    m_fields.push_back({field, icon, std::move(check), std::move(leave), selectOnEntry});
+    m_fields.push_back({field, icon, std::move(check), std::move(leave)});
 }
 
 LeaveGuard::Field *LeaveGuard::Find(const QObject *object)
@@ -118,8 +120,11 @@ bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
             return m_swallowWindowMouse;
         return m_swallowFieldMouse && watched == m_swallowFieldMouse;
     case QEvent::MouseButtonRelease:
-        if (watched == m_window->windowHandle()) {
+        // The press may have opened a list's popup, or the release may land on another window of
+        // the program: wherever it lands, the action by mouse ends there.
+        if (watched->isWindowType())
             Q_EMIT MouseReleased();
+        if (watched == m_window->windowHandle()) {
             const bool swallow = m_swallowWindowMouse;
             m_swallowWindowMouse = false;
             return swallow;
@@ -134,7 +139,7 @@ bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn:
         // The field selects its own text; the press that brought the focus must not undo that.
         if (Field *field = Find(watched);
-            field && field->selectOnEntry &&
+            field && field->edit->SelectsOnEntry() &&
             static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
             m_enteredByMouse = field->edit;
         return false;

@@ -24,6 +24,10 @@
 class QLineEdit;
 class QWidget;
 
+namespace toolkit {
+class TextField;
+} // namespace toolkit
+
 namespace window {
 
 class LeaveGuard : public QObject {
@@ -35,15 +39,15 @@ public:
     LeaveGuard(QWidget *window, toolkit::MessageBoxes &messages);
     ~LeaveGuard() override;
 
-    // selectOnEntry: focus-in (by key or mouse) selects the whole text.
-    void Guard(QLineEdit *field, toolkit::MessageIcon icon, Check check, Leave leave,
-               bool selectOnEntry);
+    // A field that selects its text on entry (TextField::SelectsOnEntry) keeps that selection
+    // when a mouse press brought the focus.
+    void Guard(toolkit::TextField *field, toolkit::MessageIcon icon, Check check, Leave leave);
 
     // Off once the window is closing: nothing more is checked.
     void SetActive(bool active) { m_active = active; }
 
 Q_SIGNALS:
-    // A mouse button was released over the window (an action by mouse ends there).
+    // A mouse button was released over any window of the program (an action by mouse ends there).
     void MouseReleased();
 
 protected:
@@ -51,11 +55,10 @@ protected:
 
 private:
     struct Field {
-        QLineEdit *edit;
+        toolkit::TextField *edit;
         toolkit::MessageIcon icon;
         Check check;
         Leave leave;
-        bool selectOnEntry;
     };
 
     Field *Find(const QObject *object);

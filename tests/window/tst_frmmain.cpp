@@ -495,6 +495,27 @@ private Q_SLOTS:
         QCOMPARE(d->messages().deepest, 1);
     }
 
+    void warning_comes_when_the_press_ends_over_another_window()
+    {
+        d->Click(field("txtItemQuantity", 0));
+        d->Type(QStringLiteral("100"));
+        // The press that leaves the field opens a row's list, whose popup then gets the release.
+        QComboBox *list = d->List(WindowDriver::Row("cboItemName", 3));
+        const QPoint centre = list->rect().center();
+        QTest::mousePress(d->window().windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          list->mapTo(&d->window(), centre));
+        d->Settle();
+        QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("800"));
+        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 0);
+        QWidget *popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QTest::mouseRelease(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                            popup->mapFromGlobal(list->mapToGlobal(centre)));
+        d->Settle();
+        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
+        list->hidePopup();
+    }
+
     void rebuild_that_ends_empty_does_not_warn()
     {
         d->PickType(QStringLiteral("Armour"));

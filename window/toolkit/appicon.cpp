@@ -1,15 +1,15 @@
 #include "window/toolkit/appicon.h"
 
-#include <QHash>
+#include <QEvent>
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace toolkit {
 
@@ -80,6 +80,10 @@ void drawSmall(QPainter &painter, int side)
     painter.drawRect(grid.rect(11, 2, 2, 4));
 }
 
+// The hammer's slope from handle end (4.5, 12) to head centre (23.5, 7.5), atan2(-4.5, 19) in
+// degrees: a constant, as computing it would pull libm's arc tangent tables in at start-up.
+constexpr double kHammerDegrees = -13.324531261890785;
+
 // The full drawing, on a 32-pixel grid.
 void drawLarge(QPainter &painter, int side)
 {
@@ -127,9 +131,8 @@ void drawLarge(QPainter &painter, int side)
     const QPointF headCentre(23.5 * grid.scale, 7.5 * grid.scale);
     painter.setPen(QPen(kWood, 2.2 * grid.scale, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(handleEnd, headCentre);
-    const QPointF along = headCentre - handleEnd;
     painter.translate(headCentre);
-    painter.rotate(std::atan2(along.y(), along.x()) * 180 / std::numbers::pi);
+    painter.rotate(kHammerDegrees);
     painter.setPen(Qt::NoPen);
     painter.setBrush(kIron);
     painter.drawRoundedRect(
@@ -164,8 +167,8 @@ QImage disabled(QImage image)
     return image;
 }
 
-// Draws each size the first time it is asked for, so start-up pays only for the sizes the window
-// system wants.
+// Draws each size when it is asked for, and keeps none: a window's icon is asked for once, when it
+// is set, and kept by the window system.
 class AppIconEngine final : public QIconEngine {
 public:
     AppIconEngine() = default;
@@ -195,17 +198,10 @@ public:
         const int side = std::min(size.width(), size.height());
         if (side <= 0)
             return {};
-        const bool greyed = mode == QIcon::Disabled;
-        const qint64 key = static_cast<qint64>(side) * 2 + (greyed ? 1 : 0);
-        auto cached = cache.constFind(key);
-        if (cached != cache.constEnd())
-            return *cached;
         QImage image = render(side);
-        if (greyed)
+        if (mode == QIcon::Disabled)
             image = disabled(std::move(image));
-        QPixmap result = QPixmap::fromImage(std::move(image));
-        cache.insert(key, result);
-        return result;
+        return QPixmap::fromImage(std::move(image));
     }
 
     QIconEngine *clone() const override { return new AppIconEngine; }
@@ -214,9 +210,34 @@ public:
 
     // Scalable: no fixed set of sizes, as an SVG icon reports none.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return {}; }
+};
+
+class IconAfterFirstPaint final : public QObject {
+public:
+    explicit IconAfterFirstPaint(QWidget &window) : QObject(&window), m_window(window)
+    {
+        window.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == &m_window && event->type() == QEvent::Paint) {
+            m_window.removeEventFilter(this);
+            // Queued: the painted frame goes to the screen first.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_window.setWindowIcon(AppIcon());
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
 
 private:
-    QHash<qint64, QPixmap> cache;
+    QWidget &m_window;
 };
 
 } // namespace
@@ -224,6 +245,11 @@ private:
 QIcon AppIcon()
 {
     return QIcon(new AppIconEngine);
+}
+
+void SetAppIconAfterFirstPaint(QWidget &window)
+{
+    new IconAfterFirstPaint(window);
 }
 
 } // namespace toolkit

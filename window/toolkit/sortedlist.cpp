@@ -3,9 +3,47 @@
 #include "rules/catalogue.h"
 
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 namespace toolkit {
+
+namespace {
+
+std::string_view View(const QByteArray &bytes)
+{
+    return {bytes.constData(), std::size_t(bytes.size())};
+}
+
+// The places the entries take when added one by one to an empty list: order[k] is the entry that
+// ends at position k. AddItem puts a new entry before the equal ones already there, so among
+// equal texts the entry added last comes first.
+std::vector<std::size_t> ListOrder(std::span<const SortedList::Entry> entries)
+{
+    std::vector<QByteArray> keys;
+    keys.reserve(entries.size());
+    for (const SortedList::Entry &e : entries)
+        keys.push_back(e.text.toUtf8());
+    const auto less = [&keys](std::size_t a, std::size_t b) {
+        return rules::ListOrderLess(View(keys[a]), View(keys[b]));
+    };
+    std::vector<std::size_t> order(entries.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    bool ascending = true;
+    for (std::size_t i = 1; i < order.size() && ascending; ++i)
+        ascending = less(i - 1, i);
+    if (!ascending) {
+        std::reverse(order.begin(), order.end());
+        std::stable_sort(order.begin(), order.end(), less);
+    }
+    return order;
+}
+
+} // namespace
 
 SortedList::SortedList(QWidget *parent) : QComboBox(parent)
 {
@@ -38,6 +76,40 @@ int SortedList::AddItem(const QString &text)
     }
     m_newIndex = lo;
     return lo;
+}
+
+void SortedList::SetItems(std::span<const Entry> entries)
+{
+    const std::vector<std::size_t> order = ListOrder(entries);
+    bool same = count() == int(order.size());
+    for (std::size_t k = 0; k < order.size() && same; ++k)
+        same = itemText(int(k)) == entries[order[k]].text &&
+               ItemData(int(k)) == entries[order[k]].data;
+    const QSignalBlocker blocker(this);
+    if (!same) {
+        clear();
+        auto *items =
+            rootModelIndex().isValid() ? nullptr : qobject_cast<QStandardItemModel *>(model());
+        QList<QStandardItem *> rows;
+        for (std::size_t at : order) {
+            if (!items) {
+                insertItem(count(), entries[at].text, QVariant(entries[at].data));
+                continue;
+            }
+            auto *row = new QStandardItem(entries[at].text);
+            row->setData(QVariant(entries[at].data), Qt::UserRole);
+            rows.append(row);
+        }
+        // One insertion instead of one per entry: the list re-lays itself out once.
+        if (items)
+            items->invisibleRootItem()->insertRows(0, rows);
+    }
+    setCurrentIndex(-1);
+    m_lastIndex = -1;
+    m_newIndex =
+        entries.empty()
+            ? -1
+            : int(std::find(order.begin(), order.end(), entries.size() - 1) - order.begin());
 }
 
 void SortedList::Clear()

@@ -9,6 +9,7 @@
 #include <QComboBox>
 
 #include <cstdint>
+#include <span>
 
 namespace toolkit {
 
@@ -20,6 +21,16 @@ public:
     // Adds an entry at its sorted place and returns that place (NewIndex); the selected entry
     // stays the same one, and none is selected while the list was without selection.
     int AddItem(const QString &text);
+
+    struct Entry {
+        QString text;
+        std::int32_t data;
+    };
+    // Replaces every entry at once, with the result of Clear() and then, for each entry in turn,
+    // AddItem(text) and SetItemData(NewIndex(), data): the same order (ties included), NewIndex()
+    // the place of the last entry, no entry selected and no Click. A list that already holds
+    // exactly these entries keeps them and only loses its selection.
+    void SetItems(std::span<const Entry> entries);
     void Clear();
     std::int32_t ItemData(int index) const;
     void SetItemData(int index, std::int32_t value);
