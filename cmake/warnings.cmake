@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Warnings for every target of the project; errors too when FORGETALLY_WERROR is on.
 add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
                     -Wnon-virtual-dtor -Wold-style-cast -Woverloaded-virtual)

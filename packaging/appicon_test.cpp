@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon: every size the window system and the icon theme ask for comes out at that
 // size, shows the drawing with both its dark and light parts, and keeps its corners clear.
 

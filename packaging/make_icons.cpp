@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's icon as the hicolor theme's PNGs, <dir>/<n>x<n>/apps/forgetally.png, so
 // that the desktop shows the same drawing as the window. Runs at build time, with no display.
 

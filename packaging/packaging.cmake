@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installation and the Debian package: the program, its menu entry, its icon in the hicolor theme,
 # the AppStream metadata, the manual page and the files Debian wants in share/doc.
 # Included from the top-level CMakeLists.txt, so paths are relative to the project root.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Putting a report document on paper: Arial 12 pt, columns of the font's average

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The fixed catalogue of everything the calculator can cost: six item types and under each its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The checks that run when the focus leaves a number field. Besides the rules the players know,

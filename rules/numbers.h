@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Reading and writing the numbers of the fields and labels. Nothing here uses the C locale:

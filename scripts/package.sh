@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds forgeTally for release, makes the Debian package, checks it with lintian and
 # prints the package's path. Install it with: apt install ./build-package/forgetally_*.deb
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages of scripts/packages.txt that are missing, for the purposes named
 # (run, test, package; all three when none is named). Does nothing when all are there. Says what
 # is missing and the command that installs it before it tries, and never waits for a password.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test: the plain build, the same suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer, a bounded libFuzzer run over the rules, the real program under Xvfb
 # with a window manager, and the Debian package, checked without installing it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where every control of the calculator window stands, in twips, with its caption: the one table

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The leave check of the number fields. Before the focus leaves a checked field for another

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work that one user action costs the window: recomputing one row, the totals of the ten
 // rows, and building one item type's offered list. The figures are tiny; the point is the harness.
 // Run:  bench_rules --benchmark_repetitions=9 --benchmark_report_aggregates_only=true

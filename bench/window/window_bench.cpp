@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timings of the calculator window in-process: from creating the window to its first painted
 // frame, and the actions that cost the most (a type pick that rebuilds the rows, "Use a
 // Workshop", Reset). Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.

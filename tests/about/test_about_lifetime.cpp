@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program ends when its last window closes, and the About window counts as one: closing
 // the other window leaves it open and the program running. The application's own event loop
 // runs here, since QGuiApplication only reacts to the last window closing while exec() runs.

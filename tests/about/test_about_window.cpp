@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window, driven offscreen through its single-instance opener.
 
 #include "about/aboutwindow.h"

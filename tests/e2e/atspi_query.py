@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the running program's accessibility tree over AT-SPI, as a screen reader would.
 
     atspi_query.py wait-app  APP TITLE [--timeout S]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck disable=SC2317  # the helpers run through wait_for and the traps
 # End-to-end run of the real program under Xvfb (xcb platform, real fonts, real X input): xdotool
 # types and clicks as a user would; the figures are read back through the accessibility tree

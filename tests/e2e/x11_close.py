@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Asks an X11 window to close, as a window manager's close box does: a WM_DELETE_WINDOW client
 message. With no window manager running this is the only polite way; `xdotool windowclose`
 destroys the window under the program, which then keeps running without it.

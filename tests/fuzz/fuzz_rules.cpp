@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target over the production rules. It does not only look for crashes: every input is
 // checked against invariants taken from the rulebook and the headers of rules/, and any
 // violation aborts with a message (libFuzzer then reports it as a crash and keeps the input).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's date line: the locale's short date, a space, its long time; at midnight the date
 // alone. The times are given in UTC so that the long time's zone name does not depend on TZ.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's document model against the report's line tables.
 
 #include "report/heading.h"

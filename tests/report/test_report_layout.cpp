@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Column moves, line advance and page breaks of the report, measured with a font in which every
 // character is one column wide and every line one unit high, so positions read as columns and
 // line numbers.

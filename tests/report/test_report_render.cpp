@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report rendered for real as a PDF file and read back with poppler's tools: the words of
 // every line, their columns, the rules under each printed row, the bold closing emphasis and the
 // page breaks of a long report; the file painted as Qt's PDF printer paints it; printing through

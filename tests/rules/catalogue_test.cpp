@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of rules/catalogue.h against the rulebook's item tables, the level filter and the weapon
 // silver table. The expected tables are transcribed in rulebook_tables.h.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of rules/costing.h: the row rule, the totals and the over-level
 // warning alternation.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of rules/fields.h: the four field rules and the accepted ranges,
 // and the message texts of rules/texts.h.
 

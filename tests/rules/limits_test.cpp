@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest inputs that the fields accept compute everywhere without overflow, NaN or infinity
 // (the ranges in rules/fields.h).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The conversions do not depend on the C locale: once QApplication exists it has called
 // setlocale(LC_ALL, ""), and under a German locale printf writes "1,5" and strtod stops at ".".
 // A separate executable, so that the locale switch cannot leak into the other tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of rules/numbers.h against the rules for reading and writing numbers and for rounding.
 
 #include "rules/numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The catalogue and the weapon silver table transcribed from the rulebook,

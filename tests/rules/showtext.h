@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A field text as a test trace shows it, with tabs and line breaks made visible.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator window driven as a user drives it: keys, mouse presses, picks; message boxes
 // answered and recorded.
 

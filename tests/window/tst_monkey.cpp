@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded random walk of user actions over the window: odd texts typed into fields, Tab,
 // clicks, picks, option clicks and Reset, every message answered. After every action each label
 // must equal what the rules give for the window's inputs, and every row must have an item.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text the program shows (window titles, captions, labels, list entries, messages and the
 // names it gives screen readers) is one of the program's own texts listed here, or a figure.
 // A misspelt or stray caption fails here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowdriver.h"
 
 #include "window/toolkit/checkbox.h"

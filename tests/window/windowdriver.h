@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Drives the calculator window as a user would, on the offscreen platform: keys go to the focused

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A right-aligned label for a computed figure. A figure wider than the label (fifteen significant

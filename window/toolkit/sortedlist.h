@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A drop-down list that keeps its entries in ascending case-insensitive order, whatever the order

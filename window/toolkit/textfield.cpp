@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/toolkit/textfield.h"
 
 #include "window/toolkit/fitfont.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A one-line field without filtering of what is typed. Fields that select their whole text on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Window geometry is drawn in twips (1440 to the inch, 15 to a pixel at 96 dpi) for an 8-point
