@@ -66,11 +66,12 @@ bash tests/e2e/pdf_save.sh build/app/forgeTally
 
 step "Debian package: build, lintian, and checks without installing it"
 bash scripts/package.sh
-debs=(build-package/forgetally_*.deb)
-[ ${#debs[@]} -eq 1 ] || { echo "forgeTally: expected one package in build-package, found: ${debs[*]}" >&2; exit 1; }
-deb=${debs[0]}
+package_build=${FORGETALLY_PACKAGE_BUILD:-build-package} # where scripts/package.sh built it
+debs=("$package_build"/forgetally_*.deb)
+[ ${#debs[@]} -eq 1 ] || { echo "forgeTally: expected one package in $package_build, found: ${debs[*]}" >&2; exit 1; }
+deb=$(realpath "${debs[0]}")
 # Its dependencies resolve from Debian's archive (apt's simulation installs nothing).
-if apt-get install -s -qq "./$deb" >"$scratch/apt-simulation.log" 2>&1; then
+if apt-get install -s -qq "$deb" >"$scratch/apt-simulation.log" 2>&1; then
   echo "package: its dependencies resolve ($(dpkg-deb --field "$deb" Depends))"
 else
   cat "$scratch/apt-simulation.log" >&2
@@ -88,7 +89,7 @@ if [ "${CI:-}" = true ] || [ "${FORGETALLY_INSTALL_PACKAGE:-}" = 1 ]; then
   elif [ "$(id -u)" -ne 0 ]; then
     echo "forgeTally: installing the package needs root; skipped"
   else
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "./$deb" >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
     status=0
     bash tests/e2e/run.sh /usr/bin/forgeTally || status=$?
     DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq forgetally >/dev/null
