@@ -17,6 +17,8 @@ FieldCheck Refuse(std::string_view message)
 
 FieldCheck CheckDays(std::string_view text)
 {
+    if (LeadingNumberStopsAtComma(text))
+        return Refuse(texts::kDaysComma);
     const double v = LeadingNumber(text);
     if (!(v > 0))
         return Refuse(texts::kDaysRefused);
@@ -27,6 +29,8 @@ FieldCheck CheckDays(std::string_view text)
 
 FieldCheck CheckSkillLevel(std::string_view text)
 {
+    if (LeadingNumberStopsAtComma(text))
+        return Refuse(texts::kSkillLevelComma);
     const double v = LeadingNumber(text);
     if (!(v > 0))
         return Refuse(texts::kSkillLevelRefused);
@@ -40,6 +44,8 @@ FieldCheck CheckSkillLevel(std::string_view text)
 
 FieldCheck CheckQuantity(std::string_view text)
 {
+    if (LeadingNumberStopsAtComma(text))
+        return Refuse(texts::kQuantityComma);
     const double v = LeadingNumber(text);
     if (!(v > 0) && text != "0")
         return Refuse(texts::kQuantityRefused);
@@ -50,6 +56,8 @@ FieldCheck CheckQuantity(std::string_view text)
 
 FieldCheck CheckShatterResist(std::string_view text)
 {
+    if (LeadingNumberStopsAtComma(text))
+        return Refuse(texts::kShatterResistComma);
     const double v = LeadingNumber(text);
     if (v < 0)
         return Refuse(texts::kShatterResistRefused);

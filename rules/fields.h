@@ -5,6 +5,9 @@
 // each field accepts only a range for which no figure downstream can overflow, whatever the other
 // fields hold: at most 1,000,000 items a row x 152 points x 10 rows stays below 2^31, and
 // 10,000 levels x 4 x 10,000 days x 2 (workshop) does too.
+//
+// Each check first refuses a text whose number is followed by a comma: "2,5" means two and a half
+// and "1,500" fifteen hundred, which would otherwise count as 2 and 1 without a word.
 
 #include <cstdint>
 #include <optional>

@@ -29,6 +29,11 @@ int HexValue(char c)
     return -1;
 }
 
+int RadixDigit(char c, int base)
+{
+    return base == 16 ? HexValue(c) : (c >= '0' && c <= '7' ? c - '0' : -1);
+}
+
 // A whole number in base 8 or 16 after "&O" / "&H", rounded once to the nearest double (a tie to
 // the even neighbour). The leading 60 bits are kept exactly; any later digit only counts as the
 // sticky bit that decides a tie, so the reading never rounds twice. A very long run of digits
@@ -41,7 +46,7 @@ double ReadRadix(std::string_view digits, int base)
     int droppedBits = 0;
     bool sticky = false;
     for (char c : digits) {
-        const int d = base == 16 ? HexValue(c) : (c >= '0' && c <= '7' ? c - '0' : -1);
+        const int d = RadixDigit(c, base);
         if (d < 0)
             break;
         if (kept < kKeepBelow) {
@@ -94,23 +99,34 @@ long long DecimalMagnitude(std::string_view mantissa, long long exponent)
     return (intDigits > 0 ? intDigits : -leadingFractionZeros) + exponent;
 }
 
-} // namespace
-
-double LeadingNumber(std::string_view text)
+std::string WithoutBlanks(std::string_view text)
 {
     std::string s;
     s.reserve(text.size());
     for (char c : text)
         if (c != ' ' && c != '\t' && c != '\n')
             s.push_back(c);
+    return s;
+}
 
+// The number at the start of a text without blanks, and the place where its reading stopped: the
+// first character that cannot continue the number.
+struct Reading {
+    double value = 0;
+    std::size_t stop = 0;
+};
+
+Reading ReadLeading(const std::string &s)
+{
     if (s.size() >= 2 && s[0] == '&') {
         const char kind = s[1];
-        if (kind == 'H' || kind == 'h')
-            return ReadRadix(std::string_view(s).substr(2), 16);
-        if (kind == 'O' || kind == 'o')
-            return ReadRadix(std::string_view(s).substr(2), 8);
-        return 0;
+        const int base = kind == 'H' || kind == 'h' ? 16 : kind == 'O' || kind == 'o' ? 8 : 0;
+        if (base == 0)
+            return {};
+        std::size_t end = 2;
+        while (end < s.size() && RadixDigit(s[end], base) >= 0)
+            ++end;
+        return {ReadRadix(std::string_view(s).substr(2, end - 2), base), end};
     }
 
     std::size_t i = 0;
@@ -128,9 +144,8 @@ double LeadingNumber(std::string_view text)
         ++i;
     }
     if (!seenDigit)
-        return 0;
+        return {0, i};
     const std::size_t mantissaEnd = i;
-
     // An exponent counts only when at least one digit follows the E and its sign.
     long long exponent = 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
@@ -164,7 +179,21 @@ double LeadingNumber(std::string_view text)
     } else if (ec != std::errc()) {
         value = 0;
     }
-    return negative ? -value : value;
+    return {negative ? -value : value, i};
+}
+
+} // namespace
+
+double LeadingNumber(std::string_view text)
+{
+    return ReadLeading(WithoutBlanks(text)).value;
+}
+
+bool LeadingNumberStopsAtComma(std::string_view text)
+{
+    const std::string s = WithoutBlanks(text);
+    const std::size_t stop = ReadLeading(s).stop;
+    return stop < s.size() && s[stop] == ',';
 }
 
 std::optional<std::int32_t> ToInt32HalfEven(double x)

@@ -20,6 +20,11 @@ namespace rules {
 // beyond the double range gives +-infinity, one too small to represent gives 0. Never NaN.
 double LeadingNumber(std::string_view text);
 
+// Whether the reading of LeadingNumber stops at a comma, blanks dropped: "2,5", "2 ,5", "1,500"
+// and ",5" do. Such a comma is a decimal comma or a thousands separator, which the reading would
+// silently cut the number at.
+bool LeadingNumberStopsAtComma(std::string_view text);
+
 // Rounds to the nearest whole number, a half going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 // Empty when the result does not fit a 32-bit signed integer, or x is infinite or NaN.
 std::optional<std::int32_t> ToInt32HalfEven(double x);

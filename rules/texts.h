@@ -37,6 +37,20 @@ inline constexpr std::string_view kQuantityTooLarge = "Quantity must not be more
 inline constexpr std::string_view kShatterResistTooLarge =
     "Shatter Resist must not be more than 10000.";
 
+// A decimal comma or a thousands separator where the number ends (see numbers.h).
+inline constexpr std::string_view kDaysComma =
+    "Production Days must be written with a point for decimals, such as 2.5, and without "
+    "thousands separators.";
+inline constexpr std::string_view kSkillLevelComma =
+    "Skill Level must be written with a point for decimals, such as 2.5, and without thousands "
+    "separators.";
+inline constexpr std::string_view kQuantityComma =
+    "Quantity must be written with a point for decimals, such as 2.5, and without thousands "
+    "separators.";
+inline constexpr std::string_view kShatterResistComma =
+    "Shatter Resist must be written with a point for decimals, such as 2.5, and without "
+    "thousands separators.";
+
 // Printing: the report could not be handed to a printer.
 inline constexpr std::string_view kNoPrinter =
     "The report was not printed: no printer is set up on this computer.";

@@ -274,8 +274,6 @@ void frmMain::BuildControls()
         findRow(lblItemSilverCost[at], "lblItemSilverCost");
 
         cboItemName[at]->setAccessibleName(RowAccessibleName("Item", i));
-        // Qt names a list after its current entry; the description still says which row it is.
-        cboItemName[at]->setAccessibleDescription(RowAccessibleName("Item", i));
         txtItemQuantity[at]->setAccessibleName(RowAccessibleName("Quantity", i));
         chkSilver[at]->setAccessibleName(RowAccessibleName("Silver", i));
         txtShatterResist[at]->setAccessibleName(RowAccessibleName("Shatter Resist", i));

@@ -81,7 +81,7 @@ void LeaveGuard::Refuse(Field &field, const QString &message)
     m_messages.Show(m_window, field.icon, message);
     m_window->activateWindow();
     field.edit->setFocus(Qt::OtherFocusReason);
-    field.edit->selectAll();
+    field.edit->SelectWhole();
 }
 
 bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
@@ -108,7 +108,7 @@ bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
         }
         if (Field *field = Find(watched); field && field->edit == m_enteredByMouse) {
             m_enteredByMouse.clear();
-            field->edit->selectAll();
+            field->edit->SelectWhole();
             m_swallowFieldMouse = field->edit;
             return true;
         }

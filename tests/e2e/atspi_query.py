@@ -56,8 +56,9 @@ def find(app_name, role=None, name=None, desc=None, within=None):
 
 
 def content(node):
-    """What the control shows: a field's text is its contents, its name is the caption beside it."""
-    if node.getRoleName() in ("text", "password text"):
+    """What the control shows: a field's or a list's text is its contents or entry, its name is the
+    caption beside it."""
+    if node.getRoleName() in ("text", "password text", "combo box"):
         text = node.queryText()
         return text.getText(0, text.characterCount)
     return node.name

@@ -77,7 +77,8 @@ fi
 if query wait-app "$title" --timeout 10; then pass "the window is in the accessibility tree"; else
   fail "the window is in the accessibility tree"; finish
 fi
-check_focus "focus at start-up" "combo box: Alchemy"
+# A list is named by its caption or its column and row; its entry is its text.
+check_focus "focus at start-up" "combo box: Item type to produce:"
 check "item type at start-up" "Alchemy" "$(query text --role 'combo box' --in Options)"
 
 # 2. Pick Weapons: open the list with the mouse, go to its last entry and take it.
@@ -90,7 +91,7 @@ fi
 check "item type after the pick" "Weapons" \
   "$(query text --role 'combo box' --in Options --expect Weapons)"
 check "row 1 item after the rebuild" "Arrows - Quality (1)" \
-  "$(query text --role 'combo box' --in 'Production List' --expect 'Arrows - Quality (1)')"
+  "$(query text --role 'combo box' --name 'Item, row 1' --expect 'Arrows - Quality (1)')"
 
 # 3. Quantity 3 in row 1 (a click selects the field's "0", typing replaces it), then Tab.
 read -r x y < <(query center --role text --name 'Quantity, row 1') || true

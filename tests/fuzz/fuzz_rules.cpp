@@ -95,6 +95,8 @@ struct RefLeading {
     bool infOrZero = false; // out of the double range: either the infinity below or zero
     double infinity = 0;    // +inf or -inf
     bool subnormal = false; // a subnormal value: the exact value or zero are both fine
+    // The reading stopped at a ','.
+    bool stopsAtComma = false;
 };
 
 bool IsDigit(char c)
@@ -140,6 +142,7 @@ RefLeading ReferenceLeadingNumber(std::string_view text)
         std::string digits;
         for (std::size_t i = 2; i < s.size() && IsRadixDigit(s[i], hex); ++i)
             digits += s[i];
+        ref.stopsAtComma = s.size() > 2 + digits.size() && s[2 + digits.size()] == ',';
         if (!hex)
             digits = OctalAsHex(digits);
         if (digits.empty())
@@ -180,6 +183,7 @@ RefLeading ReferenceLeadingNumber(std::string_view text)
             break;
         }
     }
+    ref.stopsAtComma = i < s.size() && s[i] == ',';
     if (mantissaDigits == 0)
         return ref; // no number: 0
     firstNonZero = intDigitsAfterLead > 0 ? intDigitsAfterLead : -fractionZeros;
@@ -201,6 +205,7 @@ RefLeading ReferenceLeadingNumber(std::string_view text)
             end = j;
         }
     }
+    ref.stopsAtComma = end < s.size() && s[end] == ',';
     const std::string number = s.substr(start, end - start);
     double v = 0;
     const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), v);
@@ -347,7 +352,9 @@ bool CheckDaysText(std::string_view text)
     const double v = rules::LeadingNumber(text);
     const auto got = rules::CheckDays(text);
     const std::string detail = "CheckDays(" + Quote(text) + ") v " + Num(v);
-    if (!(v > 0))
+    if (ReferenceLeadingNumber(text).stopsAtComma)
+        ExpectCheck(got, false, t::kDaysComma, detail);
+    else if (!(v > 0))
         ExpectCheck(got, false, t::kDaysRefused, detail);
     else if (v < rules::kMinDays || v > rules::kMaxDays)
         ExpectCheck(got, false, t::kDaysOutOfRange, detail);
@@ -362,7 +369,9 @@ bool CheckSkillText(std::string_view text)
     const double v = rules::LeadingNumber(text);
     const auto got = rules::CheckSkillLevel(text);
     const std::string detail = "CheckSkillLevel(" + Quote(text) + ") v " + Num(v);
-    if (!(v > 0)) {
+    if (ReferenceLeadingNumber(text).stopsAtComma) {
+        ExpectCheck(got, false, t::kSkillLevelComma, detail);
+    } else if (!(v > 0)) {
         ExpectCheck(got, false, t::kSkillLevelRefused, detail);
     } else if (v > 10000.5) {
         ExpectCheck(got, false, t::kSkillLevelTooHigh, detail);
@@ -397,7 +406,9 @@ bool CheckQuantityText(std::string_view text)
     const double v = rules::LeadingNumber(text);
     const auto got = rules::CheckQuantity(text);
     const std::string detail = "CheckQuantity(" + Quote(text) + ") v " + Num(v);
-    if (v < 0 || (v == 0 && text != "0"))
+    if (ReferenceLeadingNumber(text).stopsAtComma)
+        ExpectCheck(got, false, t::kQuantityComma, detail);
+    else if (v < 0 || (v == 0 && text != "0"))
         ExpectCheck(got, false, t::kQuantityRefused, detail);
     else if (v > rules::kMaxQuantity)
         ExpectCheck(got, false, t::kQuantityTooLarge, detail);
@@ -412,7 +423,9 @@ bool CheckShatterText(std::string_view text)
     const double v = rules::LeadingNumber(text);
     const auto got = rules::CheckShatterResist(text);
     const std::string detail = "CheckShatterResist(" + Quote(text) + ") v " + Num(v);
-    if (v < 0) {
+    if (ReferenceLeadingNumber(text).stopsAtComma) {
+        ExpectCheck(got, false, t::kShatterResistComma, detail);
+    } else if (v < 0) {
         ExpectCheck(got, false, t::kShatterResistRefused, detail);
     } else if (v > 10000.5) {
         INVARIANT(!got.accepted &&

@@ -39,7 +39,8 @@ TEST(CheckDays, RulebookCases)
     const FieldCase cases[] = {
         {"0", texts::kDaysRefused},   {"-1", texts::kDaysRefused},  {"", texts::kDaysRefused},
         {"abc", texts::kDaysRefused}, {"0.0", texts::kDaysRefused}, {"3", kAccepted},
-        {"0.5", kAccepted},           {"2 days", kAccepted},
+        {"0.5", kAccepted},           {"2 days", kAccepted},        {"2 ,5", texts::kDaysComma},
+        {",5", texts::kDaysComma},
     };
     for (const auto &c : cases)
         CheckField(rules::CheckDays, c);
@@ -87,6 +88,7 @@ TEST(CheckSkillLevel, RulebookCases)
         {"-1", texts::kSkillLevelRefused},
         {"abc", texts::kSkillLevelRefused},
         {"0.0", texts::kSkillLevelRefused},
+        {"0,5", texts::kSkillLevelComma}, // before the rounding to 0
         {"10", kAccepted},
         {"2.5", kAccepted},
     };
@@ -188,6 +190,10 @@ TEST(CheckQuantity, RulebookCases)
         {"5", kAccepted},
         {"1.5", kAccepted},
         {"3 swords", kAccepted},
+        {"3 swords, 2 shields", kAccepted},
+        {"2,5", texts::kQuantityComma},
+        {"-2,5", texts::kQuantityComma}, // the comma is the clearer message
+        {"&H1F,0", texts::kQuantityComma},
         {"", texts::kQuantityRefused},
         {"abc", texts::kQuantityRefused},
         {"00", texts::kQuantityRefused},
@@ -239,6 +245,8 @@ TEST(CheckShatterResist, RulebookCases)
         {"2.4", kAccepted}, // rounds to 2
         {"2.5", kAccepted}, // rounds to 2 (half to even)
         {"0.5", kAccepted}, // rounds to 0, but reads above 0
+        {"2,5", texts::kShatterResistComma},
+        {"1.,5", texts::kShatterResistComma},
         {"1", texts::kShatterResistRefused},
         {"3", texts::kShatterResistRefused},
         {"-2", texts::kShatterResistRefused},

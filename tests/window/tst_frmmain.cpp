@@ -271,6 +271,7 @@ private Q_SLOTS:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(edit));
         QCOMPARE(edit->text(), text);
         QCOMPARE(edit->selectedText(), text);
+        QCOMPARE(edit->cursorPosition(), 0); // so that a text longer than the field shows its start
         // The action on the other control was dropped: nothing changed, nothing was reset.
         QVERIFY(workshop->isChecked());
         QVERIFY(!QApplication::activePopupWidget());
@@ -830,6 +831,13 @@ private Q_SLOTS:
         QCOMPARE(main->text(QAccessible::Name), QStringLiteral("MIRVAK Production Calculator"));
         QCOMPARE(d->Field(QStringLiteral("txtItemQuantity_3"))->accessibleName(),
                  QStringLiteral("Quantity, row 4"));
+        // A list is named by its column and row; its entry is its value and its text.
+        QComboBox *list = d->List(QStringLiteral("cboItemName_2"));
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(list);
+        QCOMPARE(spoken->text(QAccessible::Name), QStringLiteral("Item, row 3"));
+        QCOMPARE(spoken->text(QAccessible::Value), list->currentText());
+        QVERIFY(spoken->textInterface());
+        QCOMPARE(spoken->textInterface()->text(0, 99), list->currentText());
     }
 };
 

@@ -59,6 +59,10 @@ void MonkeyTest::random_actions_keep_every_label_right()
         QString::fromUtf8(rules::texts::kQuantityTooLarge.data()),
         QString::fromUtf8(rules::texts::kShatterResistRefused.data()),
         QString::fromUtf8(rules::texts::kShatterResistTooLarge.data()),
+        QString::fromUtf8(rules::texts::kDaysComma.data()),
+        QString::fromUtf8(rules::texts::kSkillLevelComma.data()),
+        QString::fromUtf8(rules::texts::kQuantityComma.data()),
+        QString::fromUtf8(rules::texts::kShatterResistComma.data()),
     };
 
     WindowDriver d;

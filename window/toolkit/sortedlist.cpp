@@ -3,6 +3,8 @@
 
 #include "rules/catalogue.h"
 
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QWheelEvent>
@@ -44,10 +46,92 @@ std::vector<std::size_t> ListOrder(std::span<const SortedList::Entry> entries)
     return order;
 }
 
+// Screen readers hear a list by its name ("Item, row 3") and then its entry. Qt's own interface
+// for a combo box on Linux gives the entry as the name, so that the name the window gave the list
+// is lost; this one keeps that name and gives the entry as the value and as the (read-only) text.
+// Like Qt's own, it offers the popup's list of entries as its child and opens it as its action.
+class AccessibleList : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit AccessibleList(QComboBox *list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? List()->currentText() : QAccessibleWidget::text(t);
+    }
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(List()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == List()->view() ? 0 : -1;
+    }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action != showMenuAction() && action != pressAction())
+            return;
+        if (List()->view()->isVisible())
+            List()->hidePopup();
+        else
+            List()->showPopup();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+    // The text: the selected entry, with neither cursor nor selection.
+    QString text(int startOffset, int endOffset) const override
+    {
+        return List()->currentText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(List()->currentText().size()); }
+    void selection(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+private:
+    QComboBox *List() const { return static_cast<QComboBox *>(widget()); }
+};
+
+QAccessibleInterface *AccessibleListFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(SortedList::staticMetaObject.className()) && object &&
+        object->isWidgetType())
+        return new AccessibleList(static_cast<QComboBox *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 SortedList::SortedList(QWidget *parent) : QComboBox(parent)
 {
+    static const bool accessible = (QAccessible::installFactory(AccessibleListFactory), true);
+    Q_UNUSED(accessible);
     // No wheel focus: scrolling over the window must not pull the focus out of a field.
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::currentIndexChanged, this, &SortedList::OnCurrentIndexChanged);

@@ -22,12 +22,18 @@ void TextField::focusInEvent(QFocusEvent *event)
     if (event->reason() == Qt::PopupFocusReason)
         return;
     if (m_selectOnEntry) {
-        selectAll();
+        SelectWhole();
     } else if (hasSelectedText() && (event->reason() == Qt::TabFocusReason ||
                                      event->reason() == Qt::BacktabFocusReason)) {
         deselect();
         end(false);
     }
+}
+
+void TextField::SelectWhole()
+{
+    const int length = int(text().size());
+    setSelection(length, -length);
 }
 
 void TextField::SetShrinkToFit(bool shrink)

@@ -15,6 +15,9 @@ public:
     explicit TextField(QWidget *parent = nullptr);
     void SetSelectOnEntry(bool select) { m_selectOnEntry = select; }
     bool SelectsOnEntry() const { return m_selectOnEntry; }
+    // Selects the whole text with the cursor at its start, so that a text longer than the field
+    // shows its first characters rather than its last.
+    void SelectWhole();
     // A number longer than the field is drawn in a smaller font, so that no digit is hidden.
     void SetShrinkToFit(bool shrink);
 
