@@ -30,8 +30,13 @@ public:
     // The scale factor of the twip table in use (at least 1).
     double twipScale() const { return m_scale; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     void CreateControls();
+    // lblTitle, Label2, lblDescription and lblDisclaimer: black on a light window.
+    void InkBlackLabels();
     void LayoutControls();
     void Form_Load();
     void cmdOK_Click();

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QUrl>
 
@@ -74,6 +75,7 @@ private Q_SLOTS:
 
     void init()
     {
+        QApplication::setPalette(QApplication::style()->standardPalette());
         m_urls.opened.clear();
         delete about::OpenAboutWindow();
         QVERIFY(!about::OpenAboutWindow());
@@ -125,6 +127,13 @@ private Q_SLOTS:
             QVERIFY2(Label(window, name)->palette().color(QPalette::WindowText) ==
                          QApplication::palette(Label(window, name)).color(QPalette::WindowText),
                      name);
+        // A dark theme chosen while it is open (white text): black would all but vanish there.
+        QApplication::setPalette(QPalette(Qt::darkGray, Qt::black)); // button, window
+        QCoreApplication::processEvents(); // the change reaches the windows through the queue
+        for (const char *name : {"lblTitle", "Label2", "lblDescription", "lblDisclaimer"})
+            QVERIFY2(Label(window, name)->palette().windowText().color() == Qt::white, name);
+        QCOMPARE(Child<about::SeparatorLine>(window, "Line1_0")->colour(),
+                 QApplication::palette().light().color());
     }
 
     void frame_is_fixed_with_only_a_close_box_and_no_task_bar_entry()
