@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -221,14 +222,44 @@ void frmAbout::LayoutControls()
     const int whiteLeft = scale.pixels(kLine1_0Left);
     Line1_0->setGeometry(whiteLeft, whiteTop, right - whiteLeft + 1, 2);
 
-    const QSize client = scale.size(kClient.width, kClient.height);
-    setFixedSize(client);
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    setFixedSize(scale.size(kClient.width, kClient.height));
+}
+
+void frmAbout::OpenOver(QWidget *owner)
+{
+    QWidget *ownerWindow = owner ? owner->window() : nullptr;
+    QScreen *screen = ownerWindow ? ownerWindow->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        setScreen(screen);
     const QPoint screenOrigin = screen ? screen->geometry().topLeft() : QPoint();
     // The screen position is a distance on the screen, not a text's room: it is not scaled.
     const toolkit::TwipScale unscaled;
     setGeometry(QRect(
-        screenOrigin + QPoint(unscaled.pixels(kScreenLeft), unscaled.pixels(kScreenTop)), client));
+        screenOrigin + QPoint(unscaled.pixels(kScreenLeft), unscaled.pixels(kScreenTop)), size()));
+    if (!ownerWindow || !ownerWindow->isVisible())
+        return;
+    // Transient for the owner: the window manager keeps it above the owner, where a click on the
+    // owner would otherwise bury a window that has no task-bar entry to bring it back.
+    winId();
+    windowHandle()->setTransientParent(ownerWindow->windowHandle());
+    ownerWindow->installEventFilter(this);
+}
+
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    // The owner closing (not minimised) leaves this window open on its own: a window with a
+    // transient parent would not keep the program running. The window system learns of the change
+    // only when the window is shown again, and must before the owner's native window goes (on
+    // Windows an owned window would go with it).
+    if (event->type() == QEvent::Hide && !event->spontaneous()) {
+        watched->removeEventFilter(this);
+        windowHandle()->setTransientParent(nullptr);
+        if (isVisible()) {
+            hide();
+            show();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmAbout::cmdOK_Click()

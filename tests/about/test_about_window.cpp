@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 
 using about::frmAbout;
 
@@ -152,6 +153,18 @@ private Q_SLOTS:
         QVERIFY(!window->windowIcon().isNull());
         QVERIFY(!Label(window, "picIcon")->pixmap().isNull());
         QCOMPARE(Label(window, "picIcon")->size(), QSize(32, 32));
+    }
+
+    // Run with two screens too: the window opens on the one that holds its owner, above it.
+    void opens_at_its_offset_on_the_screen_of_its_owner_and_above_it()
+    {
+        QWidget owner; // on the last screen
+        owner.setGeometry(QGuiApplication::screens().constLast()->geometry().center().x(), 9, 9, 9);
+        owner.show();
+        frmAbout *window = about::ShowAboutWindow(&owner);
+        QCOMPARE(window->geometry().topLeft(),
+                 owner.screen()->geometry().topLeft() + QPoint(156, 129));
+        QCOMPARE(window->windowHandle()->transientParent(), owner.windowHandle());
     }
 
     void client_area_and_controls_follow_the_twip_table_with_one_factor()
