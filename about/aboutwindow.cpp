@@ -18,11 +18,12 @@ QPointer<frmAbout> &Instance()
 
 } // namespace
 
-frmAbout *ShowAboutWindow()
+frmAbout *ShowAboutWindow(QWidget *owner)
 {
     QPointer<frmAbout> &window = Instance();
     if (!window) {
         window = new frmAbout;
+        window->OpenOver(owner);
         window->show();
         // Without a window manager (Xvfb) nothing else would give it the focus that OK takes.
         window->activateWindow();

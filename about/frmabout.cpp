@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
 
 #include <algorithm>
 #include <array>
@@ -58,21 +59,15 @@ const QString kDisclaimer = QStringLiteral(
     "Warning: This program is a beta. It might give you wrong numbers. Do not use it for anything "
     "important without double checking the figures first.");
 
-enum class Ink { Black, Style }; // black text, or the style's own text colour
 enum class Lines { One, Wrapped };
 
-QLabel *MakeLabel(QWidget *parent, const char *name, Ink ink, Lines lines)
+QLabel *MakeLabel(QWidget *parent, const char *name, Lines lines)
 {
     auto *label = new QLabel(parent);
     label->setObjectName(QLatin1String(name));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(lines == Lines::Wrapped);
     label->setFocusPolicy(Qt::NoFocus);
-    if (ink == Ink::Black) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, Qt::black);
-        label->setPalette(palette);
-    }
     return label;
 }
 
@@ -113,24 +108,25 @@ void frmAbout::CreateControls()
     picIcon->setAccessibleName(QString::fromUtf8(rules::texts::kAppTitle) +
                                QStringLiteral(" icon"));
 
-    lblTitle = MakeLabel(this, "lblTitle", Ink::Black, Lines::One);
-    Label2 = MakeLabel(this, "Label2", Ink::Black, Lines::One);
+    lblTitle = MakeLabel(this, "lblTitle", Lines::One);
+    Label2 = MakeLabel(this, "Label2", Lines::One);
     Label2->setText(kCredit);
-    lblVersion = MakeLabel(this, "lblVersion", Ink::Style, Lines::One);
-    lblDescription = MakeLabel(this, "lblDescription", Ink::Black, Lines::Wrapped);
+    lblVersion = MakeLabel(this, "lblVersion", Lines::One);
+    lblDescription = MakeLabel(this, "lblDescription", Lines::Wrapped);
     lblDescription->setText(kDescription);
-    Label1 = MakeLabel(this, "Label1", Ink::Style, Lines::One);
+    Label1 = MakeLabel(this, "Label1", Lines::One);
     Label1->setText(kUpdates);
 
-    Line1_1 = new SeparatorLine(QColor(128, 128, 128), this);
+    Line1_1 = new SeparatorLine(QPalette::Shadow, QColor(128, 128, 128), this);
     Line1_1->setObjectName(QStringLiteral("Line1_1"));
     Line1_1->setAccessibleName(QStringLiteral("Separator, upper line"));
-    Line1_0 = new SeparatorLine(Qt::white, this);
+    Line1_0 = new SeparatorLine(QPalette::Light, Qt::white, this);
     Line1_0->setObjectName(QStringLiteral("Line1_0"));
     Line1_0->setAccessibleName(QStringLiteral("Separator, lower line"));
 
-    lblDisclaimer = MakeLabel(this, "lblDisclaimer", Ink::Black, Lines::Wrapped);
+    lblDisclaimer = MakeLabel(this, "lblDisclaimer", Lines::Wrapped);
     lblDisclaimer->setText(kDisclaimer);
+    InkBlackLabels();
 
     // Created in tab order: OK first, then Visit Homepage; the labels take no focus.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -151,6 +147,24 @@ void frmAbout::CreateControls()
 
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
     connect(cmdHomepage, &QPushButton::clicked, this, &frmAbout::cmdHomepage_Click);
+}
+
+void frmAbout::InkBlackLabels()
+{
+    // Black was meant for a light dialog; on a dark one it would all but vanish, so there these
+    // labels take the palette's text colour as the others do.
+    QPalette ink; // nothing of its own: the rest follows the window
+    if (LightWindow(palette()))
+        ink.setColor(QPalette::WindowText, Qt::black);
+    for (QLabel *label : {lblTitle, Label2, lblDescription, lblDisclaimer})
+        label->setPalette(ink);
+}
+
+void frmAbout::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && lblTitle)
+        InkBlackLabels();
 }
 
 void frmAbout::Form_Load()
@@ -208,14 +222,44 @@ void frmAbout::LayoutControls()
     const int whiteLeft = scale.pixels(kLine1_0Left);
     Line1_0->setGeometry(whiteLeft, whiteTop, right - whiteLeft + 1, 2);
 
-    const QSize client = scale.size(kClient.width, kClient.height);
-    setFixedSize(client);
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    setFixedSize(scale.size(kClient.width, kClient.height));
+}
+
+void frmAbout::OpenOver(QWidget *owner)
+{
+    QWidget *ownerWindow = owner ? owner->window() : nullptr;
+    QScreen *screen = ownerWindow ? ownerWindow->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        setScreen(screen);
     const QPoint screenOrigin = screen ? screen->geometry().topLeft() : QPoint();
     // The screen position is a distance on the screen, not a text's room: it is not scaled.
     const toolkit::TwipScale unscaled;
     setGeometry(QRect(
-        screenOrigin + QPoint(unscaled.pixels(kScreenLeft), unscaled.pixels(kScreenTop)), client));
+        screenOrigin + QPoint(unscaled.pixels(kScreenLeft), unscaled.pixels(kScreenTop)), size()));
+    if (!ownerWindow || !ownerWindow->isVisible())
+        return;
+    // Transient for the owner: the window manager keeps it above the owner, where a click on the
+    // owner would otherwise bury a window that has no task-bar entry to bring it back.
+    winId();
+    windowHandle()->setTransientParent(ownerWindow->windowHandle());
+    ownerWindow->installEventFilter(this);
+}
+
+bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+{
+    // The owner closing (not minimised) leaves this window open on its own: a window with a
+    // transient parent would not keep the program running. The window system learns of the change
+    // only when the window is shown again, and must before the owner's native window goes (on
+    // Windows an owned window would go with it).
+    if (event->type() == QEvent::Hide && !event->spontaneous()) {
+        watched->removeEventFilter(this);
+        windowHandle()->setTransientParent(nullptr);
+        if (isVisible()) {
+            hide();
+            show();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmAbout::cmdOK_Click()

@@ -6,9 +6,10 @@
 // homepage. Modeless and single: ShowAboutWindow (aboutwindow.h) shows the one window, creating
 // it when there is none; OK, Enter, Esc and the close box discard it.
 //
-// It is a top-level window of its own, with no parent, so that closing the calculator window
-// leaves it open and the program ends only when it is closed too. Its controls are placed from
-// its twip table with one scale factor that makes every text fit the default font.
+// It is a top-level window of its own, with no parent widget, so that closing the calculator
+// window leaves it open and the program ends only when it is closed too. While the calculator is
+// open it is the calculator's transient window, kept above it. Its controls are placed from its
+// twip table with one scale factor that makes every text fit the default font.
 
 #include <QDialog>
 
@@ -30,8 +31,19 @@ public:
     // The scale factor of the twip table in use (at least 1).
     double twipScale() const { return m_scale; }
 
+    // Before the first show: places the window at its offset from the top-left of the screen that
+    // holds `owner` (the primary screen without one), and keeps it above `owner` while that is
+    // shown.
+    void OpenOver(QWidget *owner);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void CreateControls();
+    // lblTitle, Label2, lblDescription and lblDisclaimer: black on a light window.
+    void InkBlackLabels();
     void LayoutControls();
     void Form_Load();
     void cmdOK_Click();

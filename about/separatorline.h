@@ -2,25 +2,32 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QWidget>
 
 namespace about {
 
-// One member of the etched separator: a horizontal line of one colour that fills its widget.
-// The grey upper member and the white lower member one pixel below draw the etched look.
+// Whether black text reads at least as well as white on the palette's window background (by
+// relative luminance): the window's fixed black and white were drawn for such a light dialog.
+bool LightWindow(const QPalette &palette);
+
+// One member of the etched separator: a horizontal line of one colour that fills its widget. The
+// upper member takes the palette's shadow and the lower member, one pixel below, its light, which
+// draws the etched look on any theme; on a light window they keep their grey and white.
 class SeparatorLine : public QWidget {
     Q_OBJECT
 
 public:
-    SeparatorLine(const QColor &colour, QWidget *parent);
+    SeparatorLine(QPalette::ColorRole role, const QColor &onLightWindow, QWidget *parent);
 
-    QColor colour() const { return m_colour; }
+    QColor colour() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QColor m_colour;
+    QPalette::ColorRole m_role;
+    QColor m_onLightWindow;
 };
 
 } // namespace about

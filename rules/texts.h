@@ -69,5 +69,9 @@ inline constexpr std::string_view kPdfDefaultName = "Production report.pdf";
 // %1 the file's path, %2 the system's reason.
 inline constexpr std::string_view kPdfNotSaved = "The report was not saved to %1: %2";
 inline constexpr std::string_view kPdfNotDrawn = "the PDF could not be drawn";
+// Asked before a file is replaced that the file dialog did not ask about (%1 the file's path).
+inline constexpr std::string_view kPdfExists = "%1 already exists.";
+inline constexpr std::string_view kPdfReplaceQuestion = "Do you want to replace it?";
+inline constexpr std::string_view kReplaceButton = "&Replace";
 
 } // namespace rules::texts

@@ -62,7 +62,9 @@ echo "fuzz: ${runs} inputs tried, 0 crashes"
 step "the real program under Xvfb and a window manager, driven by X input and read through its accessibility tree"
 bash tests/e2e/run.sh build/app/forgeTally
 step "the report saved as a PDF where there is no printer, by X input under Xvfb and a window manager"
-bash tests/e2e/pdf_save.sh build/app/forgeTally
+bash tests/e2e/pdf_save.sh build/app/forgeTally qt
+step "the same with GTK's file dialog, as on GNOME or Xfce"
+bash tests/e2e/pdf_save.sh build/app/forgeTally gtk
 
 step "Debian package: build, lintian, and checks without installing it"
 bash scripts/package.sh

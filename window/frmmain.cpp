@@ -658,7 +658,7 @@ void frmMain::PrintReport()
 
 void frmMain::cmdAbout_Click()
 {
-    about::ShowAboutWindow();
+    about::ShowAboutWindow(this);
 }
 
 } // namespace window

@@ -28,6 +28,29 @@ QString DropDotsAndBlanksAtEnd(QString name)
     return name;
 }
 
+// ".pdf" added to a file name without a suffix (no dot), as a save dialog would.
+QString WithPdfSuffix(const QString &path)
+{
+    if (QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        return path;
+    return path + QStringLiteral(".pdf");
+}
+
+bool NameInUse(const QString &path)
+{
+    const QFileInfo file(path); // a dangling link is a name in use too
+    return file.exists() || file.isSymLink();
+}
+
+bool AgreesToReplace(QWidget *parent, toolkit::MessageBoxes &boxes, const QString &path)
+{
+    return boxes.Ask(
+        parent, toolkit::MessageIcon::Exclamation,
+        QString::fromUtf8(rules::texts::kPdfExists).arg(QDir::toNativeSeparators(path)),
+        QString::fromUtf8(rules::texts::kPdfReplaceQuestion),
+        QString::fromUtf8(rules::texts::kReplaceButton));
+}
+
 } // namespace
 
 QString AskPdfPathInFileDialog(QWidget *parent, const QString &suggestedPath)
@@ -38,9 +61,8 @@ QString AskPdfPathInFileDialog(QWidget *parent, const QString &suggestedPath)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QString::fromUtf8(rules::texts::kPdfFilter));
-    // Added before the dialog's own question about replacing a file, so that it asks about the
-    // file that will really be written.
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    // No default suffix: a native dialog (GTK's, a portal's) asks about the name as typed and Qt
+    // adds the suffix only after it has closed. OfferPdfInstead adds it and asks itself.
     dialog.setDirectory(suggested.absolutePath());
     dialog.selectFile(suggested.fileName());
     const bool accepted = dialog.exec() == QDialog::Accepted;
@@ -85,10 +107,18 @@ void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
                    QString::fromUtf8(rules::texts::kPdfOffer),
                    QString::fromUtf8(rules::texts::kSaveAsPdfButton)))
         return;
-    const QString path =
-        askPath(parent, QDir(PdfFolder()).filePath(SuggestedPdfName(characterName)));
-    if (path.isEmpty())
-        return;
+    QString path = QDir(PdfFolder()).filePath(SuggestedPdfName(characterName));
+    for (;;) {
+        const QString chosen = askPath(parent, path);
+        if (chosen.isEmpty())
+            return;
+        path = WithPdfSuffix(chosen);
+        // The dialog asked about the name it returned; a file that only the suffix reaches is
+        // replaced only once the person has agreed to replace that very file. Declining goes back
+        // to the dialog, as the dialog's own "No" does.
+        if (path == chosen || !NameInUse(path) || AgreesToReplace(parent, boxes, path))
+            break;
+    }
     const QLocale locale = parent ? parent->locale() : QLocale();
     const QString reason = report::SavePdf(document, path, report::LocalePageSize(locale));
     if (!reason.isEmpty())

@@ -4,7 +4,8 @@
 // A report that did not reach a printer can be kept as a PDF file instead. The box that says it
 // was not printed asks whether to save it; Save as PDF opens the file dialog, suggesting a name
 // from the character name in the documents folder; the file is written whole or not at all, and a
-// file that could not be written is reported with the system's reason. Cancel anywhere ends it.
+// file that could not be written is reported with the system's reason. Cancel in the box or the
+// dialog ends it; Cancel when asked about replacing a file goes back to the dialog.
 
 #include "report/reportdocument.h"
 #include "report/reportprinter.h"
@@ -22,8 +23,8 @@ namespace window {
 // Cancel. Tests put their own answer in place of the dialog.
 using AskPdfPath = std::function<QString(QWidget *parent, const QString &suggestedPath)>;
 
-// Qt's file dialog for saving, titled "Save Production Report", showing PDF files. It adds ".pdf"
-// to a name without a suffix and asks before replacing an existing file.
+// Qt's file dialog for saving (the desktop's own where there is one), titled "Save Production
+// Report", showing PDF files. It asks before replacing the file it returns; it adds no suffix.
 QString AskPdfPathInFileDialog(QWidget *parent, const QString &suggestedPath);
 
 // "<character name> - production.pdf", or "Production report.pdf" for an empty name. Characters
@@ -37,7 +38,9 @@ QString SuggestedPdfName(const QString &characterName);
 QString PdfFolder();
 
 // After a print that failed with `outcome`: the failure message with the offer, then, on Save as
-// PDF, the dialog and the file, on the page size of the parent window's locale.
+// PDF, the dialog and the file, on the page size of the parent window's locale. When ".pdf" added
+// to the chosen name reaches an existing file, the program asks before replacing it; Cancel opens
+// the dialog again.
 void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
                      const report::ReportDocument &document, const QString &characterName,
                      toolkit::MessageBoxes &boxes, const AskPdfPath &askPath);

@@ -21,7 +21,7 @@ private Q_SLOTS:
         auto *mainWindow = new QWidget; // stands in for frmMain
         mainWindow->setAttribute(Qt::WA_DeleteOnClose);
         mainWindow->show();
-        QPointer<about::frmAbout> window = about::ShowAboutWindow();
+        QPointer<about::frmAbout> window = about::ShowAboutWindow(mainWindow);
 
         int lastWindowClosed = 0;
         connect(qApp, &QGuiApplication::lastWindowClosed, this, [&] { ++lastWindowClosed; });

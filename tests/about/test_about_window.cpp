@@ -13,8 +13,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 #include <QUrl>
+#include <QWindow>
 
 using about::frmAbout;
 
@@ -74,6 +76,7 @@ private Q_SLOTS:
 
     void init()
     {
+        QApplication::setPalette(QApplication::style()->standardPalette());
         m_urls.opened.clear();
         delete about::OpenAboutWindow();
         QVERIFY(!about::OpenAboutWindow());
@@ -125,6 +128,13 @@ private Q_SLOTS:
             QVERIFY2(Label(window, name)->palette().color(QPalette::WindowText) ==
                          QApplication::palette(Label(window, name)).color(QPalette::WindowText),
                      name);
+        // A dark theme chosen while it is open (white text): black would all but vanish there.
+        QApplication::setPalette(QPalette(Qt::darkGray, Qt::black)); // button, window
+        QCoreApplication::processEvents(); // the change reaches the windows through the queue
+        for (const char *name : {"lblTitle", "Label2", "lblDescription", "lblDisclaimer"})
+            QVERIFY2(Label(window, name)->palette().windowText().color() == Qt::white, name);
+        QCOMPARE(Child<about::SeparatorLine>(window, "Line1_0")->colour(),
+                 QApplication::palette().light().color());
     }
 
     void frame_is_fixed_with_only_a_close_box_and_no_task_bar_entry()
@@ -143,6 +153,18 @@ private Q_SLOTS:
         QVERIFY(!window->windowIcon().isNull());
         QVERIFY(!Label(window, "picIcon")->pixmap().isNull());
         QCOMPARE(Label(window, "picIcon")->size(), QSize(32, 32));
+    }
+
+    // Run with two screens too: the window opens on the one that holds its owner, above it.
+    void opens_at_its_offset_on_the_screen_of_its_owner_and_above_it()
+    {
+        QWidget owner; // on the last screen
+        owner.setGeometry(QGuiApplication::screens().constLast()->geometry().center().x(), 9, 9, 9);
+        owner.show();
+        frmAbout *window = about::ShowAboutWindow(&owner);
+        QCOMPARE(window->geometry().topLeft(),
+                 owner.screen()->geometry().topLeft() + QPoint(156, 129));
+        QCOMPARE(window->windowHandle()->transientParent(), owner.windowHandle());
     }
 
     void client_area_and_controls_follow_the_twip_table_with_one_factor()

@@ -5,13 +5,16 @@
 # Xvfb with openbox as window manager, real X input by xdotool. The printing service is out of
 # reach (CUPS_SERVER points at a port where nothing listens), so Print finds no printer. A quantity
 # in row 1 (Tab from the item type), Alt+P, Return on the box's default button Save as PDF, a path
-# without suffix typed into the file dialog, Return; then the file with ".pdf" added must exist and
-# its text must hold the heading, the row and the closing.
+# without suffix typed into the file dialog, Return. That name with ".pdf" is an old file: the
+# program must ask before replacing it, Esc (Cancel) must bring back the dialog with the old file
+# as it was, and Return (Replace) the second time must write the report there, its text holding
+# the heading, the row and the closing.
 #
-# The file dialog is Qt's own: QT_QPA_PLATFORMTHEME=generic keeps a desktop's platform theme (GTK,
-# portal) from putting its native dialog in its place, so the keys below always reach the same one.
+# The file dialog is Qt's own (QT_QPA_PLATFORMTHEME=generic keeps a desktop's theme from putting
+# its native dialog in its place), or with "gtk" GTK's, as on GNOME or Xfce with Qt's GTK theme:
+# GTK asks only about the name as typed, so the question about the name with ".pdf" is ours.
 #
-# Usage: tests/e2e/pdf_save.sh [EXECUTABLE]     (default build/app/forgeTally)
+# Usage: tests/e2e/pdf_save.sh [EXECUTABLE [qt|gtk]]     (default build/app/forgeTally qt)
 #        FORGETALLY_E2E_ARTIFACTS=DIR keeps the screenshots (box.png, dialog.png), the logs and the
 #        PDF there; otherwise they are kept in a temporary directory only when a step fails.
 # Prints PASS or FAIL per step and "N passed, N failed"; exits non-zero when a step failed.
@@ -24,6 +27,9 @@ fi
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 exe=${1:-build/app/forgeTally}
+theme=(QT_QPA_PLATFORMTHEME=generic)
+# GTK keeps its settings in memory: a bare session has no dconf service.
+[ "${2:-qt}" = gtk ] && theme=(QT_QPA_PLATFORMTHEME=gtk3 XDG_CURRENT_DESKTOP=GNOME GSETTINGS_BACKEND=memory)
 title='MIRVAK Production Calculator'
 dialog_title='Save Production Report'
 
@@ -41,7 +47,7 @@ unset XDG_CURRENT_DESKTOP DBUS_SESSION_BUS_ADDRESS
 
 start_desktop
 
-LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb QT_QPA_PLATFORMTHEME=generic CUPS_SERVER=127.0.0.1:1 \
+env "${theme[@]}" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb CUPS_SERVER=127.0.0.1:1 \
   "$exe" >"$artifacts/program.log" 2>&1 &
 app_pid=$!
 pids+=("$app_pid")
@@ -89,15 +95,28 @@ if wait_for 5 find_dialog; then
 else
   fail "Save as PDF opens \"$dialog_title\""; finish
 fi
+[ "${2:-qt}" = qt ] || grep -q libgtk-3 "/proc/$app_pid/maps" || { fail "the dialog is GTK's"; finish; }
 
-# 5. A path without suffix in the file-name field (it has the focus, its suggestion selected).
+# 5. A path without suffix in the file-name field (it has the focus, its suggestion selected): an
+#    old file's name less its ".pdf". The program asks before replacing it: Esc (Cancel) brings
+#    back the dialog with the old file as it was; the second time Return (Replace) replaces it.
 target="$work/out/Brannoc report"
-mkdir -p "$work/out"
-xdotool key ctrl+a
-xdotool type --delay 20 "$target"
-xdotool key Return
 saved="$target.pdf"
-if wait_for 10 test -s "$saved"; then pass "the PDF is written, \".pdf\" added: $saved"; else
+mkdir -p "$work/out"
+echo "the report of last weekend" | tee "$saved" >"$work/old.pdf"
+question_open() { [ -z "$(windows_named "$dialog_title")" ] && box_open; }
+for answer in Escape Return; do
+  xdotool key ctrl+a
+  xdotool type --delay 20 "$target"
+  xdotool key Return
+  { wait_for 5 question_open && cmp -s "$saved" "$work/old.pdf"; } || { fail "no question"; finish; }
+  pass "the program asks before replacing the old file, still as it was"
+  import -window root "$artifacts/question-$answer.png" 2>/dev/null
+  xdotool key "$answer"
+  [ "$answer" = Return ] || wait_for 5 find_dialog || { fail "Cancel goes back to the dialog"; finish; }
+  sleep 0.3
+done
+if wait_for 10 grep -q '^%PDF' "$saved"; then pass "the PDF is written, \".pdf\" added: $saved"; else
   fail "the PDF is written, \".pdf\" added: $saved (the folder holds: $(ls "$work/out"))"; finish
 fi
 dialog_gone() { [ -z "$(windows_named "$dialog_title")" ] && [ "$(count_named "$title")" -eq 1 ]; }
