@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "version.h"
+#include "widgets/fitfont.h"
 #include "window/frmmain.h"
-#include "window/toolkit/fitfont.h"
 
 #include <QApplication>
 
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.forgetally"));
 
     // A desktop font that falls to a monospaced face is replaced by a proportional one.
-    QApplication::setFont(toolkit::ProportionalFont(QApplication::font()));
+    QApplication::setFont(widgets::ProportionalFont(QApplication::font()));
     window::frmMain main;
     main.show();
     return app.exec();

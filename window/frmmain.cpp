@@ -2,19 +2,19 @@
 #include "window/frmmain.h"
 
 #include "about/aboutwindow.h"
+#include "app/appicon.h"
 #include "report/heading.h"
 #include "rules/catalogue.h"
 #include "rules/fields.h"
 #include "rules/numbers.h"
 #include "rules/texts.h"
+#include "widgets/checkbox.h"
+#include "widgets/resultlabel.h"
+#include "widgets/screenfit.h"
+#include "widgets/sortedlist.h"
+#include "widgets/textfield.h"
 #include "window/layout.h"
 #include "window/leaveguard.h"
-#include "window/toolkit/appicon.h"
-#include "window/toolkit/checkbox.h"
-#include "window/toolkit/resultlabel.h"
-#include "window/toolkit/screenfit.h"
-#include "window/toolkit/sortedlist.h"
-#include "window/toolkit/textfield.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -92,9 +92,9 @@ constexpr std::pair<std::string_view, std::string_view> kEverydayFigures[] = {
 // Every text that must fit a control, with the control's size from the layout table: every
 // caption, every entry that a list can offer, and everyday figures in the result labels. The
 // window's scale is worked out from these.
-std::vector<toolkit::TextFit> TextsToFit()
+std::vector<widgets::TextFit> TextsToFit()
 {
-    std::vector<toolkit::TextFit> fits;
+    std::vector<widgets::TextFit> fits;
     const auto add = [&fits](std::string_view text, int width, int height, int extraWidth) {
         fits.push_back({QString::fromUtf8(text), width, height, extraWidth});
     };
@@ -135,7 +135,7 @@ std::vector<toolkit::TextFit> TextsToFit()
 
 } // namespace
 
-frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
+frmMain::frmMain(widgets::MessageBoxes &messages, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_messages(messages), m_decimalSeparator(DecimalSeparatorOf(QLocale()))
@@ -145,13 +145,13 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QString::fromUtf8(rules::texts::kAppTitle));
     // Scaled from the desktop font, within the screen the window opens on.
-    QScreen *screen = toolkit::ScreenForNewWindow();
+    QScreen *screen = widgets::ScreenForNewWindow();
     if (screen)
         setScreen(screen);
-    const std::vector<toolkit::TextFit> fits = TextsToFit();
-    const toolkit::WindowFit fit =
-        toolkit::FitToRoom(QApplication::font(), fits, {kClientTwipWidth, kClientTwipHeight},
-                           toolkit::ClientRoomOn(screen));
+    const std::vector<widgets::TextFit> fits = TextsToFit();
+    const widgets::WindowFit fit =
+        widgets::FitToRoom(QApplication::font(), fits, {kClientTwipWidth, kClientTwipHeight},
+                           widgets::ClientRoomOn(screen));
     m_scale = fit.scale;
     if (fit.font != QApplication::font())
         setFont(fit.font);
@@ -163,7 +163,7 @@ frmMain::frmMain(toolkit::MessageBoxes &messages, QWidget *parent)
     ConnectReactions();
     Form_Load();
     cboItemType->setFocus(Qt::OtherFocusReason);
-    toolkit::SetAppIconAfterFirstPaint(*this);
+    app::SetAppIconAfterFirstPaint(*this);
 }
 
 frmMain::~frmMain()
@@ -181,7 +181,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::BuildControls()
 {
     QHash<QString, QWidget *> byName;
-    auto place = [this](QWidget *w, const QString &name, const toolkit::TwipRect &rect) {
+    auto place = [this](QWidget *w, const QString &name, const widgets::TwipRect &rect) {
         w->setObjectName(name);
         w->setGeometry(m_scale.rect(rect));
     };
@@ -193,15 +193,15 @@ void frmMain::BuildControls()
         case ControlKind::Label:
             return new QLabel(QString::fromUtf8(caption), parentWidget);
         case ControlKind::ResultLabel: {
-            auto *label = new toolkit::ResultLabel(parentWidget);
+            auto *label = new widgets::ResultLabel(parentWidget);
             label->SetCaption(QString::fromUtf8(caption));
             return label;
         }
         case ControlKind::DropDownList:
-            return new toolkit::SortedList(parentWidget);
+            return new widgets::SortedList(parentWidget);
         case ControlKind::Field:
         case ControlKind::NumberField: {
-            auto *field = new toolkit::TextField(parentWidget);
+            auto *field = new widgets::TextField(parentWidget);
             field->setText(QString::fromUtf8(caption));
             if (kind == ControlKind::NumberField) {
                 field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -210,7 +210,7 @@ void frmMain::BuildControls()
             return field;
         }
         case ControlKind::CheckBox: {
-            auto *box = new toolkit::CheckBox(parentWidget);
+            auto *box = new widgets::CheckBox(parentWidget);
             box->setChecked(caption == "1");
             return box;
         }
@@ -299,7 +299,7 @@ void frmMain::BuildControls()
         control->setAccessibleDescription(label->text());
     }
     cmdHelpEventLength->setAccessibleName(QStringLiteral("Help on Days"));
-    const std::pair<toolkit::ResultLabel *, const char *> totals[] = {
+    const std::pair<widgets::ResultLabel *, const char *> totals[] = {
         {lblTotalCostSilver, "Total silver cost"},
         {lblTotalCostLevel, "Skill levels needed, in all and per day"},
         {lblTotalCostPoints, "Production points needed and the points you can produce"},
@@ -327,8 +327,8 @@ void frmMain::SetTabOrder()
 
 void frmMain::ConnectReactions()
 {
-    using toolkit::MessageIcon;
-    connect(cboItemType, &toolkit::SortedList::Click, this, &frmMain::cboItemType_Click);
+    using widgets::MessageIcon;
+    connect(cboItemType, &widgets::SortedList::Click, this, &frmMain::cboItemType_Click);
     connect(chkUseWorkshop, &QCheckBox::toggled, this, &frmMain::chkUseWorkshop_Click);
     connect(chkEnforceSkillLevel, &QCheckBox::toggled, this, &frmMain::chkEnforceSkillLevel_Click);
     connect(cmdHelpEventLength, &QPushButton::clicked, this, &frmMain::cmdHelpEventLength_Click);
@@ -342,7 +342,7 @@ void frmMain::ConnectReactions()
 
     for (int i = 0; i < rules::kRowCount; ++i) {
         const auto at = std::size_t(i);
-        connect(cboItemName[at], &toolkit::SortedList::Click, this,
+        connect(cboItemName[at], &widgets::SortedList::Click, this,
                 [this, i] { cboItemName_Click(i); });
         connect(chkSilver[at], &QCheckBox::toggled, this, [this, i] { chkSilver_Click(i); });
         m_leaveGuard->Guard(
@@ -381,7 +381,7 @@ std::int32_t frmMain::SelectedItemType() const
 void frmMain::FillItemLists(std::int32_t itemType)
 {
     if (!rules::IsItemType(itemType)) {
-        ShowMessage(toolkit::MessageIcon::Stop, rules::texts::kInvalidItemType);
+        ShowMessage(widgets::MessageIcon::Stop, rules::texts::kInvalidItemType);
         return;
     }
     ShowSilverColumn(rules::ShowsSilverColumn(itemType));
@@ -390,7 +390,7 @@ void frmMain::FillItemLists(std::int32_t itemType)
     m_builtLevel = enforce ? rules::FilterLevel(Utf8(txtSkillLevel->text())) : std::nullopt;
     // The level is read once per rebuild: every row offers the same entries. The skill-level check
     // lets through only levels that round to 1 or more and fit 32 bits.
-    std::vector<toolkit::SortedList::Entry> offered;
+    std::vector<widgets::SortedList::Entry> offered;
     for (const rules::CatalogueItem &item :
          rules::SortedOfferedItems(itemType, enforce, m_builtLevel.value_or(0)))
         offered.push_back({QString::fromUtf8(item.name), item.unitCost});
@@ -425,7 +425,7 @@ void frmMain::ShowShatterResistColumn(bool visible)
 void frmMain::RecalculateRow(int row)
 {
     const auto at = std::size_t(row);
-    toolkit::SortedList *list = cboItemName[at];
+    widgets::SortedList *list = cboItemName[at];
     const int index = list->ListIndex();
     const std::string name = index >= 0 ? Utf8(list->itemText(index)) : std::string();
     const std::string quantity = Utf8(txtItemQuantity[at]->text());
@@ -433,7 +433,7 @@ void frmMain::RecalculateRow(int row)
     const rules::RowCost cost = rules::CostRow(
         {list->ItemData(index), name, quantity, chkSilver[at]->isChecked(), shatterResist});
     if (cost.unknownWeapon)
-        ShowMessage(toolkit::MessageIcon::Stop, rules::texts::kUnknownWeapon);
+        ShowMessage(widgets::MessageIcon::Stop, rules::texts::kUnknownWeapon);
     lblItemProdCost[at]->SetCaption(QString::fromUtf8(rules::WholeNumberText(cost.points)));
     lblItemSilverCost[at]->SetCaption(
         QString::fromUtf8(rules::GeneralNumberText(cost.silver, m_decimalSeparator)));
@@ -499,17 +499,17 @@ void frmMain::CheckLevelAfterAction()
         return;
     m_levelCheckPending = false;
     if (m_levelWarning.Check(m_lastOverLevel))
-        ShowMessage(toolkit::MessageIcon::Exclamation, rules::texts::kOverLevelWarning);
+        ShowMessage(widgets::MessageIcon::Exclamation, rules::texts::kOverLevelWarning);
 }
 
-void frmMain::TrackedMessages::Show(QWidget *parent, toolkit::MessageIcon icon, const QString &text)
+void frmMain::TrackedMessages::Show(QWidget *parent, widgets::MessageIcon icon, const QString &text)
 {
     Opened();
     m_boxes.Show(parent, icon, text);
     Closed();
 }
 
-bool frmMain::TrackedMessages::Ask(QWidget *parent, toolkit::MessageIcon icon, const QString &text,
+bool frmMain::TrackedMessages::Ask(QWidget *parent, widgets::MessageIcon icon, const QString &text,
                                    const QString &question, const QString &acceptButton)
 {
     Opened();
@@ -525,7 +525,7 @@ void frmMain::TrackedMessages::Closed()
         m_owner.QueueLevelCheck();
 }
 
-void frmMain::ShowMessage(toolkit::MessageIcon icon, std::string_view text)
+void frmMain::ShowMessage(widgets::MessageIcon icon, std::string_view text)
 {
     m_boxes.Show(this, icon, QString::fromUtf8(text));
 }
@@ -606,7 +606,7 @@ void frmMain::txtSkillLevel_LostFocus()
 
 void frmMain::cmdHelpEventLength_Click()
 {
-    ShowMessage(toolkit::MessageIcon::Question, rules::texts::kDaysHelp);
+    ShowMessage(widgets::MessageIcon::Question, rules::texts::kDaysHelp);
 }
 
 void frmMain::cmdReset_Click()

@@ -18,9 +18,9 @@
 #include "report/reportprinter.h"
 #include "rules/costing.h"
 #include "rules/fields.h"
+#include "widgets/messageboxes.h"
+#include "widgets/twips.h"
 #include "window/reportsaving.h"
-#include "window/toolkit/messageboxes.h"
-#include "window/toolkit/twips.h"
 
 #include <QWidget>
 
@@ -36,11 +36,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace toolkit {
+namespace widgets {
 class ResultLabel;
 class SortedList;
 class TextField;
-} // namespace toolkit
+} // namespace widgets
 
 namespace window {
 
@@ -49,7 +49,7 @@ class LeaveGuard;
 class frmMain : public QWidget {
     Q_OBJECT
 public:
-    explicit frmMain(toolkit::MessageBoxes &messages = toolkit::DefaultMessageBoxes(),
+    explicit frmMain(widgets::MessageBoxes &messages = widgets::DefaultMessageBoxes(),
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
@@ -101,7 +101,7 @@ private:
     void cmdAbout_Click();
     void PrintReport();
 
-    void ShowMessage(toolkit::MessageIcon icon, std::string_view text);
+    void ShowMessage(widgets::MessageIcon icon, std::string_view text);
     // The over-level warning is considered once per user action, after the action has finished.
     void ScheduleLevelCheck();
     void QueueLevelCheck();
@@ -109,14 +109,14 @@ private:
 
     // Every box of the window goes through here, so that the warning after an action waits until
     // a box that the action opened (a refusal, the days help, a print failure) has been dismissed.
-    class TrackedMessages final : public toolkit::MessageBoxes {
+    class TrackedMessages final : public widgets::MessageBoxes {
     public:
-        TrackedMessages(toolkit::MessageBoxes &boxes, frmMain &owner)
+        TrackedMessages(widgets::MessageBoxes &boxes, frmMain &owner)
             : m_boxes(boxes), m_owner(owner)
         {
         }
-        void Show(QWidget *parent, toolkit::MessageIcon icon, const QString &text) override;
-        bool Ask(QWidget *parent, toolkit::MessageIcon icon, const QString &text,
+        void Show(QWidget *parent, widgets::MessageIcon icon, const QString &text) override;
+        bool Ask(QWidget *parent, widgets::MessageIcon icon, const QString &text,
                  const QString &question, const QString &acceptButton) override;
         bool AnyOpen() const { return m_open > 0; }
         // A flow of several boxes and dialogs counts as one open box from Opened to Closed.
@@ -124,16 +124,16 @@ private:
         void Closed();
 
     private:
-        toolkit::MessageBoxes &m_boxes;
+        widgets::MessageBoxes &m_boxes;
         frmMain &m_owner;
         int m_open = 0;
     };
 
-    toolkit::MessageBoxes &m_messages;
+    widgets::MessageBoxes &m_messages;
     TrackedMessages m_boxes{m_messages, *this};
     ReportPrinter m_printReport = report::PrintReport;
     AskPdfPath m_askPdfPath = AskPdfPathInFileDialog;
-    toolkit::TwipScale m_scale;
+    widgets::TwipScale m_scale;
     LeaveGuard *m_leaveGuard = nullptr;
     char m_decimalSeparator = '.';
 
@@ -148,31 +148,31 @@ private:
     QGroupBox *Frame2 = nullptr;
     QGroupBox *Frame3 = nullptr;
     QGroupBox *Frame4 = nullptr;
-    toolkit::SortedList *cboItemType = nullptr;
+    widgets::SortedList *cboItemType = nullptr;
     QCheckBox *chkUseWorkshop = nullptr;
     QCheckBox *chkEnforceSkillLevel = nullptr;
     QLabel *lblSkillLevel = nullptr;
-    toolkit::TextField *txtSkillLevel = nullptr;
-    toolkit::TextField *txtEventLength = nullptr;
+    widgets::TextField *txtSkillLevel = nullptr;
+    widgets::TextField *txtEventLength = nullptr;
     QPushButton *cmdHelpEventLength = nullptr;
-    toolkit::ResultLabel *lblTotalCostSilver = nullptr;
-    toolkit::ResultLabel *lblTotalCostLevel = nullptr;
-    toolkit::ResultLabel *lblTotalCostPoints = nullptr;
-    toolkit::ResultLabel *lblTotalCostWorkshops = nullptr;
-    toolkit::TextField *txtPlayerName = nullptr;
-    toolkit::TextField *txtCharacterName = nullptr;
+    widgets::ResultLabel *lblTotalCostSilver = nullptr;
+    widgets::ResultLabel *lblTotalCostLevel = nullptr;
+    widgets::ResultLabel *lblTotalCostPoints = nullptr;
+    widgets::ResultLabel *lblTotalCostWorkshops = nullptr;
+    widgets::TextField *txtPlayerName = nullptr;
+    widgets::TextField *txtCharacterName = nullptr;
     QPushButton *cmdPrint = nullptr;
     QPushButton *cmdReset = nullptr;
     QPushButton *cmdAbout = nullptr;
     QLabel *lblSilver = nullptr;
     QLabel *lblShatterResist = nullptr;
 
-    std::array<toolkit::SortedList *, rules::kRowCount> cboItemName{};
-    std::array<toolkit::TextField *, rules::kRowCount> txtItemQuantity{};
+    std::array<widgets::SortedList *, rules::kRowCount> cboItemName{};
+    std::array<widgets::TextField *, rules::kRowCount> txtItemQuantity{};
     std::array<QCheckBox *, rules::kRowCount> chkSilver{};
-    std::array<toolkit::TextField *, rules::kRowCount> txtShatterResist{};
-    std::array<toolkit::ResultLabel *, rules::kRowCount> lblItemProdCost{};
-    std::array<toolkit::ResultLabel *, rules::kRowCount> lblItemSilverCost{};
+    std::array<widgets::TextField *, rules::kRowCount> txtShatterResist{};
+    std::array<widgets::ResultLabel *, rules::kRowCount> lblItemProdCost{};
+    std::array<widgets::ResultLabel *, rules::kRowCount> lblItemSilverCost{};
 };
 
 } // namespace window

@@ -4,7 +4,7 @@
 // Where every control of the calculator window stands, in twips, with its caption: the one table
 // the window is built from. Positions inside a group are relative to the group.
 
-#include "window/toolkit/twips.h"
+#include "widgets/twips.h"
 
 #include <span>
 #include <string_view>
@@ -27,7 +27,7 @@ struct ControlSpec {
     ControlKind kind;
     std::string_view group;   // the group it stands in; empty for the window itself
     std::string_view caption; // caption or initial contents
-    toolkit::TwipRect rect;
+    widgets::TwipRect rect;
 };
 
 inline constexpr int kClientTwipWidth = 10935;

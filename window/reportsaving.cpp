@@ -42,10 +42,10 @@ bool NameInUse(const QString &path)
     return file.exists() || file.isSymLink();
 }
 
-bool AgreesToReplace(QWidget *parent, toolkit::MessageBoxes &boxes, const QString &path)
+bool AgreesToReplace(QWidget *parent, widgets::MessageBoxes &boxes, const QString &path)
 {
     return boxes.Ask(
-        parent, toolkit::MessageIcon::Exclamation,
+        parent, widgets::MessageIcon::Exclamation,
         QString::fromUtf8(rules::texts::kPdfExists).arg(QDir::toNativeSeparators(path)),
         QString::fromUtf8(rules::texts::kPdfReplaceQuestion),
         QString::fromUtf8(rules::texts::kReplaceButton));
@@ -101,9 +101,9 @@ QString PdfFolder()
 
 void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
                      const report::ReportDocument &document, const QString &characterName,
-                     toolkit::MessageBoxes &boxes, const AskPdfPath &askPath)
+                     widgets::MessageBoxes &boxes, const AskPdfPath &askPath)
 {
-    if (!boxes.Ask(parent, toolkit::MessageIcon::Exclamation, report::OutcomeMessage(outcome),
+    if (!boxes.Ask(parent, widgets::MessageIcon::Exclamation, report::OutcomeMessage(outcome),
                    QString::fromUtf8(rules::texts::kPdfOffer),
                    QString::fromUtf8(rules::texts::kSaveAsPdfButton)))
         return;
@@ -122,7 +122,7 @@ void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
     const QLocale locale = parent ? parent->locale() : QLocale();
     const QString reason = report::SavePdf(document, path, report::LocalePageSize(locale));
     if (!reason.isEmpty())
-        boxes.Show(parent, toolkit::MessageIcon::Stop,
+        boxes.Show(parent, widgets::MessageIcon::Stop,
                    QString::fromUtf8(rules::texts::kPdfNotSaved)
                        .arg(QDir::toNativeSeparators(path), reason));
 }

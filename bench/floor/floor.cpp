@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const double factor = argc > 1 ? std::atof(argv[1]) : 1.2;
-    const toolkit::TwipScale scale(factor > 0 ? factor : 1.2);
+    const widgets::TwipScale scale(factor > 0 ? factor : 1.2);
 
     QStringList types;
     for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code)

@@ -7,7 +7,7 @@
 #include "about/aboutwindow.h"
 #include "about/frmabout.h"
 #include "rules/texts.h"
-#include "window/toolkit/screenfit.h"
+#include "widgets/screenfit.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,7 +21,7 @@
 
 #include <memory>
 
-using toolkit::MessageIcon;
+using widgets::MessageIcon;
 
 namespace {
 
@@ -732,7 +732,7 @@ private Q_SLOTS:
             box->button(QMessageBox::Ok)->click();
         });
         answer.start(10);
-        toolkit::DefaultMessageBoxes().Show(&d->window(), MessageIcon::Exclamation,
+        widgets::DefaultMessageBoxes().Show(&d->window(), MessageIcon::Exclamation,
                                             QStringLiteral("Careful."));
         answer.stop();
         QCOMPARE(title, QStringLiteral("MIRVAK Production Calculator"));
@@ -776,7 +776,7 @@ private Q_SLOTS:
         const double points = d->window().font().pointSizeF();
         // Only where even the smallest legible text needs more room may the window be larger.
         QVERIFY2((frame.width() <= room.width() && frame.height() <= room.height()) ||
-                     points <= toolkit::kSmallestLegiblePointSize,
+                     points <= widgets::kSmallestLegiblePointSize,
                  qPrintable(QStringLiteral("%1 x %2 at %3 pt on %4 x %5")
                                 .arg(frame.width())
                                 .arg(frame.height())
@@ -784,7 +784,7 @@ private Q_SLOTS:
                                 .arg(room.width())
                                 .arg(room.height())));
         QVERIFY(points >=
-                std::min(QApplication::font().pointSizeF(), toolkit::kSmallestLegiblePointSize));
+                std::min(QApplication::font().pointSizeF(), widgets::kSmallestLegiblePointSize));
     }
 
     void the_largest_accepted_numbers_show_every_digit()

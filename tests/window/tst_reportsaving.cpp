@@ -25,7 +25,7 @@
 
 #include <memory>
 
-using toolkit::MessageIcon;
+using widgets::MessageIcon;
 
 namespace {
 
@@ -297,7 +297,7 @@ private Q_SLOTS:
                 box->reject(); // a key that did nothing fails the test instead of hanging it
         });
         answer.start(10);
-        const bool chosen = toolkit::DefaultMessageBoxes().Ask(
+        const bool chosen = widgets::DefaultMessageBoxes().Ask(
             &d->window(), MessageIcon::Exclamation, T(rules::texts::kNoPrinter),
             T(rules::texts::kPdfOffer), T(rules::texts::kSaveAsPdfButton));
         answer.stop();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/messageboxes.h"
+#include "widgets/messageboxes.h"
 
 #include "rules/texts.h"
 
@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-namespace toolkit {
+namespace widgets {
 
 namespace {
 
@@ -67,4 +67,4 @@ ModalMessageBoxes &DefaultMessageBoxes()
     return boxes;
 }
 
-} // namespace toolkit
+} // namespace widgets

@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace toolkit {
+namespace app {
 
 // The program's icon, drawn in code at every size a window or the desktop asks for.
 QIcon AppIcon();
@@ -14,4 +14,4 @@ QIcon AppIcon();
 // asks for the icon at four sizes when it is set, and the first frame need not wait for them.
 void SetAppIconAfterFirstPaint(QWidget &window);
 
-} // namespace toolkit
+} // namespace app

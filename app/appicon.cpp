@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/appicon.h"
+#include "app/appicon.h"
 
 #include <QEvent>
 #include <QIconEngine>
@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace toolkit {
+namespace app {
 
 namespace {
 
@@ -253,4 +253,4 @@ void SetAppIconAfterFirstPaint(QWidget &window)
     new IconAfterFirstPaint(window);
 }
 
-} // namespace toolkit
+} // namespace app

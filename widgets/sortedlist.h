@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <span>
 
-namespace toolkit {
+namespace widgets {
 
 class SortedList : public QComboBox {
     Q_OBJECT
@@ -52,4 +52,4 @@ private:
     int m_lastIndex = -1;
 };
 
-} // namespace toolkit
+} // namespace widgets

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/sortedlist.h"
+#include "widgets/sortedlist.h"
 
 #include "rules/catalogue.h"
 
@@ -13,7 +13,7 @@
 #include <numeric>
 #include <vector>
 
-namespace toolkit {
+namespace widgets {
 
 namespace {
 
@@ -243,4 +243,4 @@ void SortedList::wheelEvent(QWheelEvent *event)
         event->ignore();
 }
 
-} // namespace toolkit
+} // namespace widgets

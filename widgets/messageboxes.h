@@ -10,7 +10,7 @@
 
 class QWidget;
 
-namespace toolkit {
+namespace widgets {
 
 enum class MessageIcon { None, Stop, Question, Exclamation };
 
@@ -39,4 +39,4 @@ public:
 
 ModalMessageBoxes &DefaultMessageBoxes();
 
-} // namespace toolkit
+} // namespace widgets
