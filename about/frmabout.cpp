@@ -2,9 +2,8 @@
 #include "about/frmabout.h"
 
 #include "about/separatorline.h"
-#include "app/appicon.h"
-#include "rules/texts.h"
 #include "version.h"
+#include "widgets/applicationtitle.h"
 #include "widgets/twips.h"
 
 #include <QDesktopServices>
@@ -92,7 +91,6 @@ frmAbout::frmAbout() : QDialog(nullptr)
     setAttribute(Qt::WA_QuitOnClose);
     setModal(false);
     setSizeGripEnabled(false);
-    setWindowIcon(app::AppIcon());
 
     CreateControls();
     Form_Load();
@@ -104,9 +102,8 @@ void frmAbout::CreateControls()
 {
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(app::AppIcon().pixmap(kIconPixels, kIconPixels));
-    picIcon->setAccessibleName(QString::fromUtf8(rules::texts::kAppTitle) +
-                               QStringLiteral(" icon"));
+    picIcon->setPixmap(windowIcon().pixmap(kIconPixels, kIconPixels)); // the program's icon
+    picIcon->setAccessibleName(widgets::ApplicationTitle() + QStringLiteral(" icon"));
 
     lblTitle = MakeLabel(this, "lblTitle", Lines::One);
     Label2 = MakeLabel(this, "Label2", Lines::One);
@@ -169,7 +166,7 @@ void frmAbout::changeEvent(QEvent *event)
 
 void frmAbout::Form_Load()
 {
-    const QString title = QString::fromUtf8(rules::texts::kAppTitle);
+    const QString title = widgets::ApplicationTitle();
     setWindowTitle(QStringLiteral("About ") + title);
     lblVersion->setText(QStringLiteral("Version ") + QLatin1String(forgetally::kVersionText));
     lblVersion->setAccessibleName(lblVersion->text());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/appicon.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QIconEngine>
 #include <QImage>
@@ -229,7 +230,7 @@ protected:
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    m_window.setWindowIcon(AppIcon());
+                    QApplication::setWindowIcon(AppIcon());
                     deleteLater();
                 },
                 Qt::QueuedConnection);

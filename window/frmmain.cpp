@@ -2,7 +2,6 @@
 #include "window/frmmain.h"
 
 #include "about/aboutwindow.h"
-#include "app/appicon.h"
 #include "report/heading.h"
 #include "rules/catalogue.h"
 #include "rules/fields.h"
@@ -163,7 +162,6 @@ frmMain::frmMain(widgets::MessageBoxes &messages, QWidget *parent)
     ConnectReactions();
     Form_Load();
     cboItemType->setFocus(Qt::OtherFocusReason);
-    app::SetAppIconAfterFirstPaint(*this);
 }
 
 frmMain::~frmMain()
@@ -198,7 +196,7 @@ void frmMain::BuildControls()
             return label;
         }
         case ControlKind::DropDownList:
-            return new widgets::SortedList(parentWidget);
+            return new widgets::SortedList(rules::ListOrderLess, parentWidget);
         case ControlKind::Field:
         case ControlKind::NumberField: {
             auto *field = new widgets::TextField(parentWidget);

@@ -2,6 +2,7 @@
 // The rows' lists are filled in one call; what they show must be what adding the entries one by
 // one gives, and the selection and Click rules must not change.
 
+#include "rules/catalogue.h"
 #include "widgets/sortedlist.h"
 
 #include <QSignalSpy>
@@ -42,13 +43,13 @@ private Q_SLOTS:
     void filling_at_once_equals_adding_one_by_one()
     {
         QFETCH(Entries, entries);
-        widgets::SortedList oneByOne;
+        widgets::SortedList oneByOne(rules::ListOrderLess);
         for (const auto &e : entries) {
             oneByOne.AddItem(e.text);
             oneByOne.SetItemData(oneByOne.NewIndex(), e.data);
         }
 
-        widgets::SortedList atOnce;
+        widgets::SortedList atOnce(rules::ListOrderLess);
         atOnce.SetItems(Entries{{"Zzz", 1}, {"Aaa", 2}, {"Mmm", 3}});
         atOnce.SetListIndex(2);
         QSignalSpy clicks(&atOnce, &widgets::SortedList::Click);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowdriver.h"
 
+#include "rules/texts.h"
+#include "widgets/applicationtitle.h"
 #include "widgets/checkbox.h"
 
 #include <QApplication>
@@ -53,6 +55,8 @@ void ApplyTestFontSize()
 WindowDriver::WindowDriver()
 {
     ApplyTestFontSize();
+    // What main sets for every box and the About window.
+    widgets::SetApplicationTitle(QString::fromUtf8(rules::texts::kAppTitle));
     m_window = std::make_unique<window::frmMain>(m_messages);
     m_window->show();
     m_window->activateWindow();
