@@ -33,6 +33,17 @@ namespace window {
 
 namespace {
 
+const QString kInvalidItemType =
+    QStringLiteral("Error: invalid item type. Please contact the author.");
+const QString kUnknownWeapon = QStringLiteral("Unknown Weapon Type, silver cost not added.");
+const QString kOverLevelWarning = QStringLiteral(
+    "Warning: Your production list currently exceeds your skill level. You can fix this by "
+    "increasing your level or the number of days to do the production."
+    "\r\n\r\nYou can disable this check by turning off the Enforce Level Restrictions option.");
+const QString kDaysHelp = QStringLiteral(
+    "Days is the number of production days, the number of days you want to do production over. "
+    "For a normal weekend long event, this is two days. You can change this to any positive Long.");
+
 std::string Utf8(const QString &text)
 {
     return text.toStdString();
@@ -379,7 +390,7 @@ std::int32_t frmMain::SelectedItemType() const
 void frmMain::FillItemLists(std::int32_t itemType)
 {
     if (!rules::IsItemType(itemType)) {
-        ShowMessage(widgets::MessageIcon::Stop, rules::texts::kInvalidItemType);
+        ShowMessage(widgets::MessageIcon::Stop, kInvalidItemType);
         return;
     }
     ShowSilverColumn(rules::ShowsSilverColumn(itemType));
@@ -431,7 +442,7 @@ void frmMain::RecalculateRow(int row)
     const rules::RowCost cost = rules::CostRow(
         {list->ItemData(index), name, quantity, chkSilver[at]->isChecked(), shatterResist});
     if (cost.unknownWeapon)
-        ShowMessage(widgets::MessageIcon::Stop, rules::texts::kUnknownWeapon);
+        ShowMessage(widgets::MessageIcon::Stop, kUnknownWeapon);
     lblItemProdCost[at]->SetCaption(QString::fromUtf8(rules::WholeNumberText(cost.points)));
     lblItemSilverCost[at]->SetCaption(
         QString::fromUtf8(rules::GeneralNumberText(cost.silver, m_decimalSeparator)));
@@ -497,7 +508,7 @@ void frmMain::CheckLevelAfterAction()
         return;
     m_levelCheckPending = false;
     if (m_levelWarning.Check(m_lastOverLevel))
-        ShowMessage(widgets::MessageIcon::Exclamation, rules::texts::kOverLevelWarning);
+        ShowMessage(widgets::MessageIcon::Exclamation, kOverLevelWarning);
 }
 
 void frmMain::TrackedMessages::Show(QWidget *parent, widgets::MessageIcon icon, const QString &text)
@@ -523,9 +534,9 @@ void frmMain::TrackedMessages::Closed()
         m_owner.QueueLevelCheck();
 }
 
-void frmMain::ShowMessage(widgets::MessageIcon icon, std::string_view text)
+void frmMain::ShowMessage(widgets::MessageIcon icon, const QString &text)
 {
-    m_boxes.Show(this, icon, QString::fromUtf8(text));
+    m_boxes.Show(this, icon, text);
 }
 
 void frmMain::cboItemType_Click()
@@ -604,7 +615,7 @@ void frmMain::txtSkillLevel_LostFocus()
 
 void frmMain::cmdHelpEventLength_Click()
 {
-    ShowMessage(widgets::MessageIcon::Question, rules::texts::kDaysHelp);
+    ShowMessage(widgets::MessageIcon::Question, kDaysHelp);
 }
 
 void frmMain::cmdReset_Click()

@@ -101,7 +101,7 @@ private:
     void cmdAbout_Click();
     void PrintReport();
 
-    void ShowMessage(widgets::MessageIcon icon, std::string_view text);
+    void ShowMessage(widgets::MessageIcon icon, const QString &text);
     // The over-level warning is considered once per user action, after the action has finished.
     void ScheduleLevelCheck();
     void QueueLevelCheck();

@@ -25,6 +25,15 @@ using widgets::MessageIcon;
 
 namespace {
 
+// Messages of the window, as a player reads them.
+const QString kOverLevelWarning = QStringLiteral(
+    "Warning: Your production list currently exceeds your skill level. You can fix this by "
+    "increasing your level or the number of days to do the production."
+    "\r\n\r\nYou can disable this check by turning off the Enforce Level Restrictions option.");
+const QString kDaysHelp = QStringLiteral(
+    "Days is the number of production days, the number of days you want to do production over. "
+    "For a normal weekend long event, this is two days. You can change this to any positive Long.");
+
 QString T(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -293,7 +302,7 @@ private Q_SLOTS:
         QCOMPARE(d->messages().Count(T(rules::texts::kQuantityRefused)), 1);
         d->Type(QStringLiteral("2"));
         d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
-        QCOMPARE(d->messages().Count(T(rules::texts::kDaysHelp)), 1);
+        QCOMPARE(d->messages().Count(kDaysHelp), 1);
         QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("16"));
     }
 
@@ -468,14 +477,14 @@ private Q_SLOTS:
         d->Enter(QStringLiteral("txtEventLength"), QStringLiteral("1"));
         d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("100"));
         // 100 points against 80: over the level after the one action of leaving the field.
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
+        QCOMPARE(d->messages().Count(kOverLevelWarning), 1);
         d->messages().shown.clear();
         d->Click(d->Box(QStringLiteral("chkUseWorkshop")));
         // 100 against 40 still over; the flag alternates, so this action shows nothing.
         QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("100 / 40"));
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 0);
+        QCOMPARE(d->messages().Count(kOverLevelWarning), 0);
         d->Click(d->Box(QStringLiteral("chkUseWorkshop")));
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
+        QCOMPARE(d->messages().Count(kOverLevelWarning), 1);
         QCOMPARE(d->messages().shown[0].icon, MessageIcon::Exclamation);
         QVERIFY(d->window().LevelWarningShown());
     }
@@ -492,8 +501,7 @@ private Q_SLOTS:
         QStringList texts;
         for (const ShownMessage &m : d->messages().shown)
             texts << m.text;
-        QCOMPARE(texts, (QStringList{T(rules::texts::kOverLevelWarning), T(rules::texts::kDaysHelp),
-                                     T(rules::texts::kOverLevelWarning)}));
+        QCOMPARE(texts, (QStringList{kOverLevelWarning, kDaysHelp, kOverLevelWarning}));
         QCOMPARE(d->messages().deepest, 1);
     }
 
@@ -508,13 +516,13 @@ private Q_SLOTS:
                           list->mapTo(&d->window(), centre));
         d->Settle();
         QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("800"));
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 0);
+        QCOMPARE(d->messages().Count(kOverLevelWarning), 0);
         QWidget *popup = QApplication::activePopupWidget();
         QVERIFY(popup);
         QTest::mouseRelease(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier,
                             popup->mapFromGlobal(list->mapToGlobal(centre)));
         d->Settle();
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
+        QCOMPARE(d->messages().Count(kOverLevelWarning), 1);
         list->hidePopup();
     }
 
@@ -522,7 +530,7 @@ private Q_SLOTS:
     {
         d->PickType(QStringLiteral("Armour"));
         d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("200"));
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
+        QCOMPARE(d->messages().Count(kOverLevelWarning), 1);
         d->messages().shown.clear();
         d->PickType(QStringLiteral("Weapons"));
         d->PickType(QStringLiteral("Potions"));
@@ -592,7 +600,7 @@ private Q_SLOTS:
     {
         d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
         QCOMPARE(int(d->messages().shown.size()), 1);
-        QCOMPARE(d->messages().shown[0].text, T(rules::texts::kDaysHelp));
+        QCOMPARE(d->messages().shown[0].text, kDaysHelp);
         QCOMPARE(d->messages().shown[0].icon, MessageIcon::Question);
     }
 
@@ -601,11 +609,25 @@ private Q_SLOTS:
         d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("2"));
         for (int code : {0, 7}) {
             d->window().FillItemLists(code);
-            QCOMPARE(d->messages().shown.back().text, T(rules::texts::kInvalidItemType));
+            QCOMPARE(d->messages().shown.back().text,
+                     QStringLiteral("Error: invalid item type. Please contact the author."));
             QCOMPARE(d->messages().shown.back().icon, MessageIcon::Stop);
         }
         QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
         QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->count(), 47);
+    }
+
+    void silver_for_a_weapon_without_a_silver_cost_is_reported()
+    {
+        d->PickType(QStringLiteral("Weapons"));
+        d->Click(d->Box(WindowDriver::Row("chkSilver", 0)));
+        auto *list =
+            static_cast<widgets::SortedList *>(d->List(WindowDriver::Row("cboItemName", 0)));
+        list->SetItemData(list->AddItem(QStringLiteral("Unknown Blade")), 10);
+        list->SetListIndex(list->NewIndex());
+        QCOMPARE(d->messages().shown.back().text,
+                 QStringLiteral("Unknown Weapon Type, silver cost not added."));
+        QCOMPARE(d->messages().shown.back().icon, MessageIcon::Stop);
     }
 
     void print_sends_the_shown_texts_to_the_printer()
@@ -652,9 +674,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("message");
         QTest::newRow("no printer")
-            << int(report::PrintOutcome::NoPrinter) << T(rules::texts::kNoPrinter);
-        QTest::newRow("refused") << int(report::PrintOutcome::PrinterRefused)
-                                 << T(rules::texts::kPrinterRefused);
+            << int(report::PrintOutcome::NoPrinter)
+            << QStringLiteral("The report was not printed: no printer is set up on this computer.");
+        QTest::newRow("refused")
+            << int(report::PrintOutcome::PrinterRefused)
+            << QStringLiteral("The report was not printed: the printer refused the print job.");
     }
     void print_failure_is_reported()
     {
@@ -672,8 +696,9 @@ private Q_SLOTS:
         QCOMPARE(int(d->messages().shown.size()), 1);
         QCOMPARE(d->messages().shown[0].text, message);
         QCOMPARE(d->messages().shown[0].icon, MessageIcon::Exclamation);
-        QCOMPARE(d->messages().shown[0].question, T(rules::texts::kPdfOffer));
-        QCOMPARE(d->messages().shown[0].acceptButton, T(rules::texts::kSaveAsPdfButton));
+        QCOMPARE(d->messages().shown[0].question,
+                 QStringLiteral("Save the report as a PDF file instead?"));
+        QCOMPARE(d->messages().shown[0].acceptButton, QStringLiteral("&Save as PDF..."));
         QCOMPARE(dialogs, 0); // the box was answered with Cancel
         QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("4"));
     }
