@@ -94,9 +94,9 @@ int main(int argc, char *argv[])
     QWidget *rows = groups.value(QStringLiteral("Frame2"));
     for (int i = 0; i < rules::kRowCount; ++i) {
         const int top = window::kFirstRowTop + window::kRowPitch * i;
-        for (const window::RowSpec &r : window::RowControls()) {
+        for (const window::ControlSpec &r : window::RowControls()) {
             QWidget *w = Make(r.kind, QString::fromUtf8(r.caption), rows, items);
-            w->setGeometry(scale.rect({r.left, top, r.width, r.height}));
+            w->setGeometry(scale.rect({r.rect.left, top, r.rect.width, r.rect.height}));
         }
     }
     main.show();
