@@ -2,10 +2,9 @@
 #include "about/frmabout.h"
 
 #include "about/separatorline.h"
-#include "rules/texts.h"
 #include "version.h"
-#include "window/toolkit/appicon.h"
-#include "window/toolkit/twips.h"
+#include "widgets/applicationtitle.h"
+#include "widgets/twips.h"
 
 #include <QDesktopServices>
 #include <QFontMetrics>
@@ -25,7 +24,7 @@ namespace about {
 
 namespace {
 
-using toolkit::TwipRect;
+using widgets::TwipRect;
 
 // The twip table of the window (left, top, width, height within the client area).
 constexpr TwipRect kClient{0, 0, 5730, 3555};
@@ -92,7 +91,6 @@ frmAbout::frmAbout() : QDialog(nullptr)
     setAttribute(Qt::WA_QuitOnClose);
     setModal(false);
     setSizeGripEnabled(false);
-    setWindowIcon(toolkit::AppIcon());
 
     CreateControls();
     Form_Load();
@@ -104,9 +102,8 @@ void frmAbout::CreateControls()
 {
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    picIcon->setPixmap(toolkit::AppIcon().pixmap(kIconPixels, kIconPixels));
-    picIcon->setAccessibleName(QString::fromUtf8(rules::texts::kAppTitle) +
-                               QStringLiteral(" icon"));
+    picIcon->setPixmap(windowIcon().pixmap(kIconPixels, kIconPixels)); // the program's icon
+    picIcon->setAccessibleName(widgets::ApplicationTitle() + QStringLiteral(" icon"));
 
     lblTitle = MakeLabel(this, "lblTitle", Lines::One);
     Label2 = MakeLabel(this, "Label2", Lines::One);
@@ -169,7 +166,7 @@ void frmAbout::changeEvent(QEvent *event)
 
 void frmAbout::Form_Load()
 {
-    const QString title = QString::fromUtf8(rules::texts::kAppTitle);
+    const QString title = widgets::ApplicationTitle();
     setWindowTitle(QStringLiteral("About ") + title);
     lblVersion->setText(QStringLiteral("Version ") + QLatin1String(forgetally::kVersionText));
     lblVersion->setAccessibleName(lblVersion->text());
@@ -179,9 +176,9 @@ void frmAbout::Form_Load()
 
 void frmAbout::LayoutControls()
 {
-    // One line texts through the toolkit's fit; the two wrapping labels then widen the factor in
-    // hundredths until their wrapped text fits their box too.
-    const std::array<toolkit::TextFit, 6> oneLine{{
+    // One line texts through the widget library's fit; the two wrapping labels then widen the
+    // factor in hundredths until their wrapped text fits their box too.
+    const std::array<widgets::TextFit, 6> oneLine{{
         {lblTitle->text(), kLblTitle.width, kLblTitle.height},
         {Label2->text(), kLabel2.width, kLabel2.height},
         {lblVersion->text(), kLblVersion.width, kLblVersion.height},
@@ -189,16 +186,16 @@ void frmAbout::LayoutControls()
         {cmdOK->text(), kCmdOK.width, kCmdOK.height, kButtonBevel},
         {cmdHomepage->text(), kCmdHomepage.width, kCmdHomepage.height, kButtonBevel},
     }};
-    toolkit::TwipScale scale = toolkit::TwipScale::ToFit(font(), oneLine);
+    widgets::TwipScale scale = widgets::TwipScale::ToFit(font(), oneLine);
     const QFontMetrics metrics(font());
-    const auto wrappedFit = [&](const toolkit::TwipScale &candidate) {
+    const auto wrappedFit = [&](const widgets::TwipScale &candidate) {
         return WrappedTextFits(metrics, lblDescription->text(),
                                candidate.rect(kLblDescription).size()) &&
                WrappedTextFits(metrics, lblDisclaimer->text(),
                                candidate.rect(kLblDisclaimer).size());
     };
     while (!wrappedFit(scale))
-        scale = toolkit::TwipScale(scale.factor() + 0.01);
+        scale = widgets::TwipScale(scale.factor() + 0.01);
     m_scale = scale.factor();
 
     const QRect icon = scale.rect(kPicIcon);
@@ -218,7 +215,7 @@ void frmAbout::LayoutControls()
     const int greyTop = scale.pixels(kLine1_1Top);
     const int greyLeft = scale.pixels(kLine1_1Left);
     Line1_1->setGeometry(greyLeft, greyTop, right - greyLeft + 1, 1);
-    const int whiteTop = greyTop + (kLine1_0Top - kLine1_1Top) / toolkit::kTwipsPerPixel;
+    const int whiteTop = greyTop + (kLine1_0Top - kLine1_1Top) / widgets::kTwipsPerPixel;
     const int whiteLeft = scale.pixels(kLine1_0Left);
     Line1_0->setGeometry(whiteLeft, whiteTop, right - whiteLeft + 1, 2);
 
@@ -233,7 +230,7 @@ void frmAbout::OpenOver(QWidget *owner)
         setScreen(screen);
     const QPoint screenOrigin = screen ? screen->geometry().topLeft() : QPoint();
     // The screen position is a distance on the screen, not a text's room: it is not scaled.
-    const toolkit::TwipScale unscaled;
+    const widgets::TwipScale unscaled;
     setGeometry(QRect(
         screenOrigin + QPoint(unscaled.pixels(kScreenLeft), unscaled.pixels(kScreenTop)), size()));
     if (!ownerWindow || !ownerWindow->isVisible())

@@ -2,7 +2,7 @@
 // The program's icon: every size the window system and the icon theme ask for comes out at that
 // size, shows the drawing with both its dark and light parts, and keeps its corners clear.
 
-#include "window/toolkit/appicon.h"
+#include "app/appicon.h"
 
 #include <QIcon>
 #include <QImage>
@@ -51,7 +51,7 @@ private Q_SLOTS:
     void eachSizeShowsTheDrawing()
     {
         QFETCH(int, side);
-        const QPixmap pixmap = toolkit::AppIcon().pixmap(QSize(side, side), 1.0);
+        const QPixmap pixmap = app::AppIcon().pixmap(QSize(side, side), 1.0);
         QCOMPARE(pixmap.size(), QSize(side, side));
         const QImage image = pixmap.toImage();
 
@@ -68,14 +68,14 @@ private Q_SLOTS:
 
     void aNonSquareRequestGetsTheLargestSquareThatFits()
     {
-        const QIcon icon = toolkit::AppIcon();
+        const QIcon icon = app::AppIcon();
         QCOMPARE(icon.actualSize(QSize(48, 32)), QSize(32, 32));
         QCOMPARE(icon.pixmap(QSize(48, 32), 1.0).size(), QSize(32, 32));
     }
 
     void anEmptyRequestGivesNoPixmap()
     {
-        const QIcon icon = toolkit::AppIcon();
+        const QIcon icon = app::AppIcon();
         QVERIFY(!icon.isNull());
         QVERIFY(icon.pixmap(QSize(0, 0), 1.0).isNull());
         QVERIFY(icon.pixmap(QSize(-4, 16), 1.0).isNull());
@@ -83,14 +83,14 @@ private Q_SLOTS:
 
     void aHighDensityScreenGetsDevicePixels()
     {
-        const QPixmap pixmap = toolkit::AppIcon().pixmap(QSize(32, 32), 2.0);
+        const QPixmap pixmap = app::AppIcon().pixmap(QSize(32, 32), 2.0);
         QCOMPARE(pixmap.size(), QSize(64, 64));
         QCOMPARE(pixmap.devicePixelRatio(), 2.0);
     }
 
     void theDisabledIconIsGreyAndDiffersFromTheNormalOne()
     {
-        const QIcon icon = toolkit::AppIcon();
+        const QIcon icon = app::AppIcon();
         const QImage normal = icon.pixmap(QSize(32, 32), 1.0, QIcon::Normal).toImage();
         const QImage greyed = icon.pixmap(QSize(32, 32), 1.0, QIcon::Disabled)
                                   .toImage()
@@ -106,7 +106,7 @@ private Q_SLOTS:
     // A copy that is changed gets its own engine: the original must keep drawing.
     void aChangedCopyLeavesTheOriginalAlone()
     {
-        const QIcon original = toolkit::AppIcon();
+        const QIcon original = app::AppIcon();
         QIcon copy = original;
         QPixmap plain(16, 16);
         plain.fill(Qt::red);

@@ -2,7 +2,7 @@
 // Writes the program's icon as the hicolor theme's PNGs, <dir>/<n>x<n>/apps/forgetally.png, so
 // that the desktop shows the same drawing as the window. Runs at build time, with no display.
 
-#include "window/toolkit/appicon.h"
+#include "app/appicon.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
 
     const QString root = QString::fromLocal8Bit(argv[1]);
-    const QIcon icon = toolkit::AppIcon();
+    const QIcon icon = app::AppIcon();
     for (int side : {16, 24, 32, 48, 64, 128, 256}) {
         const QString dir = QStringLiteral("%1/%2x%2/apps").arg(root).arg(side);
         const QString file = dir + QStringLiteral("/forgetally.png");

@@ -15,7 +15,7 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 
 # The icon is drawn in code; this tool writes the same drawing as the theme's PNGs at build time.
 add_executable(forgetally_icons ${forgetally_packaging_dir}/make_icons.cpp)
-target_link_libraries(forgetally_icons PRIVATE toolkit)
+target_link_libraries(forgetally_icons PRIVATE appicon)
 
 set(forgetally_icon_sizes 16 24 32 48 64 128 256)
 set(forgetally_icon_dir ${CMAKE_CURRENT_BINARY_DIR}/icons/hicolor)
@@ -77,7 +77,7 @@ install(FILES ${forgetally_packaging_dir}/copyright ${forgetally_changelog_gz}
 
 if(BUILD_TESTING)
   add_executable(appicon_test ${forgetally_packaging_dir}/appicon_test.cpp)
-  target_link_libraries(appicon_test PRIVATE toolkit Qt6::Test)
+  target_link_libraries(appicon_test PRIVATE appicon Qt6::Test)
   add_test(NAME appicon COMMAND appicon_test)
   set_tests_properties(appicon PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 

@@ -2,6 +2,7 @@
 #include "report/reportdocument.h"
 
 #include "rules/numbers.h"
+#include "rules/texts.h"
 
 #include <iterator>
 
@@ -11,7 +12,7 @@ namespace {
 
 // The version line names the program with this fixed text, not with the
 // application title; the two happen to be the same.
-const QString kProgramName = QStringLiteral("MIRVAK Production Calculator");
+const QString kProgramName = QString::fromUtf8(rules::texts::kAppTitle);
 
 // The columns of H11 and R3.
 constexpr int kNameColumn = 1;

@@ -34,7 +34,7 @@ QString SavePdf(const ReportDocument &document, const QString &path, const QPage
         // A failed write (a full disk) has its own reason; otherwise the painting itself failed.
         const QString reason = file.error() != QFileDevice::NoError
                                    ? file.errorString()
-                                   : QString::fromUtf8(rules::texts::kPdfNotDrawn);
+                                   : QStringLiteral("the PDF could not be drawn");
         file.cancelWriting();
         return reason;
     }

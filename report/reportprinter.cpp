@@ -2,7 +2,6 @@
 #include "report/reportprinter.h"
 
 #include "report/reportlayout.h"
-#include "rules/texts.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
@@ -53,9 +52,9 @@ QString OutcomeMessage(PrintOutcome outcome)
     case PrintOutcome::Printed:
         return {};
     case PrintOutcome::NoPrinter:
-        return QString::fromUtf8(rules::texts::kNoPrinter);
+        return QStringLiteral("The report was not printed: no printer is set up on this computer.");
     case PrintOutcome::PrinterRefused:
-        return QString::fromUtf8(rules::texts::kPrinterRefused);
+        return QStringLiteral("The report was not printed: the printer refused the print job.");
     }
     return {};
 }

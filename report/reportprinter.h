@@ -25,8 +25,8 @@ enum class PrintOutcome {
     PrinterRefused, // the printer could not be opened or reported an error for the job
 };
 
-// The stop-icon message for a failed outcome (rules::texts::kNoPrinter, kPrinterRefused);
-// empty for Printed.
+// The message for a failed outcome (no printer is set up, or the printer refused the job); empty
+// for Printed.
 QString OutcomeMessage(PrintOutcome outcome);
 
 // The report font: Arial, 12 points (fontconfig's Arial alias on Linux).

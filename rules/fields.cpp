@@ -37,7 +37,7 @@ FieldCheck CheckSkillLevel(std::string_view text)
     if (v > kMaxSkillLevel)
         return Refuse(texts::kSkillLevelTooHigh);
     // A level that rounds to 0 lets no item through the level filter: every list would be empty.
-    if (FilterLevel(text).value_or(0) < 1)
+    if (FilterLevel(text).value_or(0) < kMinSkillLevel)
         return Refuse(texts::kSkillLevelTooLow);
     return {};
 }

@@ -18,6 +18,8 @@ namespace rules {
 
 inline constexpr double kMaxQuantity = 1'000'000;
 inline constexpr double kMaxSkillLevel = 10'000;
+// The smallest whole level, once rounded, that lets any item through the level filter.
+inline constexpr std::int32_t kMinSkillLevel = 1;
 inline constexpr double kMinDays = 0.01;
 inline constexpr double kMaxDays = 10'000;
 inline constexpr double kMaxShatterResist = 10'000;

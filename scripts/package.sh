@@ -20,8 +20,8 @@ cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
 ldflags=$(dpkg-buildflags --get LDFLAGS)
 # Built for /usr, where the package installs: the printing module then goes to the multiarch
 # library folder, /usr/lib/<triplet>/forgetally, which the program finds and ldconfig leaves alone.
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DFORGETALLY_WERROR=ON \
-      -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF -DFORGETALLY_BENCH=OFF \
+# The release preset, in the chosen folder.
+cmake --preset release -B "$build" \
       -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
       -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" >/dev/null
 cmake --build "$build" -j "$jobs"

@@ -6,9 +6,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh run
 # A build directory that scripts/test.sh configured keeps its settings; only the program is built.
+# Otherwise a packager's plain configure: the tests come only where their packages are installed.
 if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF \
-        -DFORGETALLY_BENCH=OFF >/dev/null
+  cmake -S . -B build >/dev/null
 fi
 cmake --build build -j "$(nproc 2>/dev/null || echo 2)" --target forgeTally
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then

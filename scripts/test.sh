@@ -29,25 +29,22 @@ if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   fi
 fi
 
+# The builds are the presets of CMakePresets.json, as a developer runs them.
 step "plain build and tests"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORGETALLY_WERROR=ON \
-      -DBUILD_TESTING=ON -DFORGETALLY_BENCH=ON >/dev/null
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+cmake --preset plain >/dev/null
+cmake --build --preset plain -j "$jobs"
+ctest --preset plain -j "$jobs"
 # The monkey test's own count of what it did.
 build/tests/window/tst_monkey 2>/dev/null | grep '^monkey:'
 
 step "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DFORGETALLY_WERROR=ON \
-      -DFORGETALLY_SANITIZE=ON -DFORGETALLY_BENCH=OFF >/dev/null
-cmake --build build-sanitize -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+ctest --preset sanitize -j "$jobs"
 
 step "fuzzing the rules for ${fuzz_seconds} s"
-CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFORGETALLY_GUI=OFF \
-      -DBUILD_TESTING=OFF -DFORGETALLY_BENCH=OFF -DFORGETALLY_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j "$jobs" --target fuzz_rules
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
 corpus=$scratch/corpus
 mkdir -p "$corpus"
 cp tests/fuzz/corpus/* "$corpus"/

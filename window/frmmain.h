@@ -12,35 +12,29 @@
 // rebuild every row's item list for the current type (FillItemLists). A row's recomputation reads
 // the row's controls, costs it with the rules and writes its two labels, then recomputes the
 // totals, which read the ten row labels back and write the four total labels. When the user's
-// action has finished, the over-level warning is considered once, on the totals it ended with.
+// action has finished, the over-level warning is considered once, on the totals it ended with
+// (OverLevelWarning). The controls are built, named and reset from the layout table (layout.h).
 
 #include "report/reportdocument.h"
 #include "report/reportprinter.h"
-#include "rules/costing.h"
 #include "rules/fields.h"
+#include "widgets/messageboxes.h"
+#include "widgets/resultlabel.h"
+#include "widgets/sortedlist.h"
+#include "widgets/textfield.h"
+#include "widgets/twips.h"
+#include "window/controls.h"
+#include "window/overlevelwarning.h"
 #include "window/reportsaving.h"
-#include "window/toolkit/messageboxes.h"
-#include "window/toolkit/twips.h"
 
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <string_view>
-
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
-namespace toolkit {
-class ResultLabel;
-class SortedList;
-class TextField;
-} // namespace toolkit
 
 namespace window {
 
@@ -49,7 +43,7 @@ class LeaveGuard;
 class frmMain : public QWidget {
     Q_OBJECT
 public:
-    explicit frmMain(toolkit::MessageBoxes &messages = toolkit::DefaultMessageBoxes(),
+    explicit frmMain(widgets::MessageBoxes &messages = widgets::DefaultMessageBoxes(),
                      QWidget *parent = nullptr);
     ~frmMain() override;
 
@@ -60,7 +54,7 @@ public:
     void RecalculateAllRows();
     void RecalculateTotals();
 
-    bool LevelWarningShown() const { return m_levelWarning.Shown(); }
+    bool LevelWarningShown() const { return m_boxes.Shown(); }
 
     // Where the report goes; the default printer unless a test puts something else in its place.
     using ReportPrinter = std::function<report::PrintOutcome(const report::ReportDocument &)>;
@@ -73,8 +67,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void BuildControls();
-    void SetTabOrder();
     void ConnectReactions();
     void Form_Load();
 
@@ -101,78 +93,46 @@ private:
     void cmdAbout_Click();
     void PrintReport();
 
-    void ShowMessage(toolkit::MessageIcon icon, std::string_view text);
-    // The over-level warning is considered once per user action, after the action has finished.
-    void ScheduleLevelCheck();
-    void QueueLevelCheck();
-    void CheckLevelAfterAction();
+    void ShowMessage(widgets::MessageIcon icon, const QString &text);
 
-    // Every box of the window goes through here, so that the warning after an action waits until
-    // a box that the action opened (a refusal, the days help, a print failure) has been dismissed.
-    class TrackedMessages final : public toolkit::MessageBoxes {
-    public:
-        TrackedMessages(toolkit::MessageBoxes &boxes, frmMain &owner)
-            : m_boxes(boxes), m_owner(owner)
-        {
-        }
-        void Show(QWidget *parent, toolkit::MessageIcon icon, const QString &text) override;
-        bool Ask(QWidget *parent, toolkit::MessageIcon icon, const QString &text,
-                 const QString &question, const QString &acceptButton) override;
-        bool AnyOpen() const { return m_open > 0; }
-        // A flow of several boxes and dialogs counts as one open box from Opened to Closed.
-        void Opened() { ++m_open; }
-        void Closed();
-
-    private:
-        toolkit::MessageBoxes &m_boxes;
-        frmMain &m_owner;
-        int m_open = 0;
-    };
-
-    toolkit::MessageBoxes &m_messages;
-    TrackedMessages m_boxes{m_messages, *this};
+    widgets::MessageBoxes &m_messages;
+    // Every box of the window goes through the over-level warning, which waits for them to close.
+    OverLevelWarning m_boxes{m_messages, *this};
     ReportPrinter m_printReport = report::PrintReport;
     AskPdfPath m_askPdfPath = AskPdfPathInFileDialog;
-    toolkit::TwipScale m_scale;
+    widgets::TwipScale m_scale;
     LeaveGuard *m_leaveGuard = nullptr;
     char m_decimalSeparator = '.';
-
-    rules::LevelWarning m_levelWarning; // LevelWarningShown
-    bool m_lastOverLevel = false;
-    bool m_levelCheckPending = false; // an action's totals await the check
-    bool m_levelCheckQueued = false;  // a CheckLevelAfterAction is in the event queue
     // The level the rows' lists were last filtered with (none while the filter is off).
     std::optional<std::int32_t> m_builtLevel;
 
-    QGroupBox *Frame1 = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    QGroupBox *Frame3 = nullptr;
-    QGroupBox *Frame4 = nullptr;
-    toolkit::SortedList *cboItemType = nullptr;
-    QCheckBox *chkUseWorkshop = nullptr;
-    QCheckBox *chkEnforceSkillLevel = nullptr;
-    QLabel *lblSkillLevel = nullptr;
-    toolkit::TextField *txtSkillLevel = nullptr;
-    toolkit::TextField *txtEventLength = nullptr;
-    QPushButton *cmdHelpEventLength = nullptr;
-    toolkit::ResultLabel *lblTotalCostSilver = nullptr;
-    toolkit::ResultLabel *lblTotalCostLevel = nullptr;
-    toolkit::ResultLabel *lblTotalCostPoints = nullptr;
-    toolkit::ResultLabel *lblTotalCostWorkshops = nullptr;
-    toolkit::TextField *txtPlayerName = nullptr;
-    toolkit::TextField *txtCharacterName = nullptr;
-    QPushButton *cmdPrint = nullptr;
-    QPushButton *cmdReset = nullptr;
-    QPushButton *cmdAbout = nullptr;
-    QLabel *lblSilver = nullptr;
-    QLabel *lblShatterResist = nullptr;
+    // The controls that the code uses, each found by its name among those the layout table built.
+    Controls m_controls;
+    Control<widgets::SortedList> cboItemType{m_controls, "cboItemType"};
+    Control<QCheckBox> chkUseWorkshop{m_controls, "chkUseWorkshop"};
+    Control<QCheckBox> chkEnforceSkillLevel{m_controls, "chkEnforceSkillLevel"};
+    Control<QLabel> lblSkillLevel{m_controls, "lblSkillLevel"};
+    Control<widgets::TextField> txtSkillLevel{m_controls, "txtSkillLevel"};
+    Control<widgets::TextField> txtEventLength{m_controls, "txtEventLength"};
+    Control<QPushButton> cmdHelpEventLength{m_controls, "cmdHelpEventLength"};
+    Control<widgets::ResultLabel> lblTotalCostSilver{m_controls, "lblTotalCostSilver"};
+    Control<widgets::ResultLabel> lblTotalCostLevel{m_controls, "lblTotalCostLevel"};
+    Control<widgets::ResultLabel> lblTotalCostPoints{m_controls, "lblTotalCostPoints"};
+    Control<widgets::ResultLabel> lblTotalCostWorkshops{m_controls, "lblTotalCostWorkshops"};
+    Control<widgets::TextField> txtPlayerName{m_controls, "txtPlayerName"};
+    Control<widgets::TextField> txtCharacterName{m_controls, "txtCharacterName"};
+    Control<QPushButton> cmdPrint{m_controls, "cmdPrint"};
+    Control<QPushButton> cmdReset{m_controls, "cmdReset"};
+    Control<QPushButton> cmdAbout{m_controls, "cmdAbout"};
+    Control<QLabel> lblSilver{m_controls, "lblSilver"};
+    Control<QLabel> lblShatterResist{m_controls, "lblShatterResist"};
 
-    std::array<toolkit::SortedList *, rules::kRowCount> cboItemName{};
-    std::array<toolkit::TextField *, rules::kRowCount> txtItemQuantity{};
-    std::array<QCheckBox *, rules::kRowCount> chkSilver{};
-    std::array<toolkit::TextField *, rules::kRowCount> txtShatterResist{};
-    std::array<toolkit::ResultLabel *, rules::kRowCount> lblItemProdCost{};
-    std::array<toolkit::ResultLabel *, rules::kRowCount> lblItemSilverCost{};
+    ControlArray<widgets::SortedList> cboItemName{m_controls, "cboItemName"};
+    ControlArray<widgets::TextField> txtItemQuantity{m_controls, "txtItemQuantity"};
+    ControlArray<QCheckBox> chkSilver{m_controls, "chkSilver"};
+    ControlArray<widgets::TextField> txtShatterResist{m_controls, "txtShatterResist"};
+    ControlArray<widgets::ResultLabel> lblItemProdCost{m_controls, "lblItemProdCost"};
+    ControlArray<widgets::ResultLabel> lblItemSilverCost{m_controls, "lblItemSilverCost"};
 };
 
 } // namespace window

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/leaveguard.h"
 
-#include "window/toolkit/textfield.h"
+#include "widgets/textfield.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -35,7 +35,7 @@ bool IsTabKey(const QKeyEvent *key)
 
 } // namespace
 
-LeaveGuard::LeaveGuard(QWidget *window, toolkit::MessageBoxes &messages)
+LeaveGuard::LeaveGuard(QWidget *window, widgets::MessageBoxes &messages)
     : QObject(window), m_window(window), m_messages(messages)
 {
     qApp->installEventFilter(this);
@@ -46,7 +46,7 @@ LeaveGuard::~LeaveGuard()
     qApp->removeEventFilter(this);
 }
 
-void LeaveGuard::Guard(toolkit::TextField *field, toolkit::MessageIcon icon, Check check,
+void LeaveGuard::Guard(widgets::TextField *field, widgets::MessageIcon icon, Check check,
                        Leave leave)
 {
     m_fields.push_back({field, icon, std::move(check), std::move(leave)});

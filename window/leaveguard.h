@@ -14,7 +14,7 @@
 // click so that the whole action finishes in one event.
 
 #include "rules/fields.h"
-#include "window/toolkit/messageboxes.h"
+#include "widgets/messageboxes.h"
 
 #include <QObject>
 #include <QPointer>
@@ -25,9 +25,9 @@
 class QLineEdit;
 class QWidget;
 
-namespace toolkit {
+namespace widgets {
 class TextField;
-} // namespace toolkit
+} // namespace widgets
 
 namespace window {
 
@@ -37,12 +37,12 @@ public:
     using Check = std::function<rules::FieldCheck()>;
     using Leave = std::function<void()>;
 
-    LeaveGuard(QWidget *window, toolkit::MessageBoxes &messages);
+    LeaveGuard(QWidget *window, widgets::MessageBoxes &messages);
     ~LeaveGuard() override;
 
     // A field that selects its text on entry (TextField::SelectsOnEntry) keeps that selection
     // when a mouse press brought the focus.
-    void Guard(toolkit::TextField *field, toolkit::MessageIcon icon, Check check, Leave leave);
+    void Guard(widgets::TextField *field, widgets::MessageIcon icon, Check check, Leave leave);
 
     // Off once the window is closing: nothing more is checked.
     void SetActive(bool active) { m_active = active; }
@@ -56,8 +56,8 @@ protected:
 
 private:
     struct Field {
-        toolkit::TextField *edit;
-        toolkit::MessageIcon icon;
+        widgets::TextField *edit;
+        widgets::MessageIcon icon;
         Check check;
         Leave leave;
     };
@@ -72,7 +72,7 @@ private:
     void OnFocusOut(Field &field, Qt::FocusReason reason);
 
     QWidget *m_window;
-    toolkit::MessageBoxes &m_messages;
+    widgets::MessageBoxes &m_messages;
     std::vector<Field> m_fields;
     bool m_active = true;
     // The field whose leave was already checked for the focus move under way.

@@ -2,7 +2,6 @@
 #include "window/reportsaving.h"
 
 #include "report/reportpdf.h"
-#include "rules/texts.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -15,6 +14,20 @@ namespace window {
 namespace {
 
 constexpr qsizetype kMaxNameCharacters = 64;
+
+const QString kSavePdfTitle = QStringLiteral("Save Production Report");
+const QString kPdfFilter = QStringLiteral("PDF files (*.pdf)");
+// The suggested file name: the character name followed by this, or the default name.
+const QString kPdfNameEnding = QStringLiteral(" - production.pdf");
+const QString kPdfDefaultName = QStringLiteral("Production report.pdf");
+const QString kPdfOffer = QStringLiteral("Save the report as a PDF file instead?");
+const QString kSaveAsPdfButton = QStringLiteral("&Save as PDF...");
+// %1 the file's path, %2 the system's reason.
+const QString kPdfNotSaved = QStringLiteral("The report was not saved to %1: %2");
+// Asked before a file is replaced that the file dialog did not ask about (%1 the file's path).
+const QString kPdfExists = QStringLiteral("%1 already exists.");
+const QString kPdfReplaceQuestion = QStringLiteral("Do you want to replace it?");
+const QString kReplaceButton = QStringLiteral("&Replace");
 
 bool RefusedInFileName(QChar c)
 {
@@ -42,13 +55,11 @@ bool NameInUse(const QString &path)
     return file.exists() || file.isSymLink();
 }
 
-bool AgreesToReplace(QWidget *parent, toolkit::MessageBoxes &boxes, const QString &path)
+bool AgreesToReplace(QWidget *parent, widgets::MessageBoxes &boxes, const QString &path)
 {
-    return boxes.Ask(
-        parent, toolkit::MessageIcon::Exclamation,
-        QString::fromUtf8(rules::texts::kPdfExists).arg(QDir::toNativeSeparators(path)),
-        QString::fromUtf8(rules::texts::kPdfReplaceQuestion),
-        QString::fromUtf8(rules::texts::kReplaceButton));
+    return boxes.Ask(parent, widgets::MessageIcon::Exclamation,
+                     kPdfExists.arg(QDir::toNativeSeparators(path)), kPdfReplaceQuestion,
+                     kReplaceButton);
 }
 
 } // namespace
@@ -56,11 +67,11 @@ bool AgreesToReplace(QWidget *parent, toolkit::MessageBoxes &boxes, const QStrin
 QString AskPdfPathInFileDialog(QWidget *parent, const QString &suggestedPath)
 {
     const QFileInfo suggested(suggestedPath);
-    QFileDialog dialog(parent, QString::fromUtf8(rules::texts::kSavePdfTitle));
+    QFileDialog dialog(parent, kSavePdfTitle);
     dialog.setObjectName(QStringLiteral("savePdfDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QString::fromUtf8(rules::texts::kPdfFilter));
+    dialog.setNameFilter(kPdfFilter);
     // No default suffix: a native dialog (GTK's, a portal's) asks about the name as typed and Qt
     // adds the suffix only after it has closed. OfferPdfInstead adds it and asks itself.
     dialog.setDirectory(suggested.absolutePath());
@@ -89,8 +100,8 @@ QString SuggestedPdfName(const QString &characterName)
     }
     name = DropDotsAndBlanksAtEnd(name);
     if (name.isEmpty())
-        return QString::fromUtf8(rules::texts::kPdfDefaultName);
-    return name + QString::fromUtf8(rules::texts::kPdfNameEnding);
+        return kPdfDefaultName;
+    return name + kPdfNameEnding;
 }
 
 QString PdfFolder()
@@ -101,11 +112,10 @@ QString PdfFolder()
 
 void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
                      const report::ReportDocument &document, const QString &characterName,
-                     toolkit::MessageBoxes &boxes, const AskPdfPath &askPath)
+                     widgets::MessageBoxes &boxes, const AskPdfPath &askPath)
 {
-    if (!boxes.Ask(parent, toolkit::MessageIcon::Exclamation, report::OutcomeMessage(outcome),
-                   QString::fromUtf8(rules::texts::kPdfOffer),
-                   QString::fromUtf8(rules::texts::kSaveAsPdfButton)))
+    if (!boxes.Ask(parent, widgets::MessageIcon::Exclamation, report::OutcomeMessage(outcome),
+                   kPdfOffer, kSaveAsPdfButton))
         return;
     QString path = QDir(PdfFolder()).filePath(SuggestedPdfName(characterName));
     for (;;) {
@@ -122,9 +132,8 @@ void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
     const QLocale locale = parent ? parent->locale() : QLocale();
     const QString reason = report::SavePdf(document, path, report::LocalePageSize(locale));
     if (!reason.isEmpty())
-        boxes.Show(parent, toolkit::MessageIcon::Stop,
-                   QString::fromUtf8(rules::texts::kPdfNotSaved)
-                       .arg(QDir::toNativeSeparators(path), reason));
+        boxes.Show(parent, widgets::MessageIcon::Stop,
+                   kPdfNotSaved.arg(QDir::toNativeSeparators(path), reason));
 }
 
 } // namespace window

@@ -9,7 +9,7 @@
 
 #include "report/reportdocument.h"
 #include "report/reportprinter.h"
-#include "window/toolkit/messageboxes.h"
+#include "widgets/messageboxes.h"
 
 #include <QString>
 
@@ -43,6 +43,6 @@ QString PdfFolder();
 // the dialog again.
 void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
                      const report::ReportDocument &document, const QString &characterName,
-                     toolkit::MessageBoxes &boxes, const AskPdfPath &askPath);
+                     widgets::MessageBoxes &boxes, const AskPdfPath &askPath);
 
 } // namespace window

@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const double factor = argc > 1 ? std::atof(argv[1]) : 1.2;
-    const toolkit::TwipScale scale(factor > 0 ? factor : 1.2);
+    const widgets::TwipScale scale(factor > 0 ? factor : 1.2);
 
     QStringList types;
     for (std::int32_t code = rules::kFirstItemType; code <= rules::kLastItemType; ++code)
@@ -94,9 +94,9 @@ int main(int argc, char *argv[])
     QWidget *rows = groups.value(QStringLiteral("Frame2"));
     for (int i = 0; i < rules::kRowCount; ++i) {
         const int top = window::kFirstRowTop + window::kRowPitch * i;
-        for (const window::RowSpec &r : window::RowControls()) {
+        for (const window::ControlSpec &r : window::RowControls()) {
             QWidget *w = Make(r.kind, QString::fromUtf8(r.caption), rows, items);
-            w->setGeometry(scale.rect({r.left, top, r.width, r.height}));
+            w->setGeometry(scale.rect({r.rect.left, top, r.rect.width, r.rect.height}));
         }
     }
     main.show();

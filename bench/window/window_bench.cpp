@@ -7,8 +7,8 @@
 // leaves behind (the deferred over-level check and the repaint of what changed), so it is what a
 // user waits for until the screen shows the result.
 
+#include "widgets/messageboxes.h"
 #include "window/frmmain.h"
-#include "window/toolkit/messageboxes.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,9 +28,9 @@ namespace {
 
 // Records every message and returns at once: a modal box would stop the clock, and a benchmark
 // that raises a message is measuring the wrong thing.
-class RecordingMessages final : public toolkit::MessageBoxes {
+class RecordingMessages final : public widgets::MessageBoxes {
 public:
-    void Show(QWidget *, toolkit::MessageIcon, const QString &text) override
+    void Show(QWidget *, widgets::MessageIcon, const QString &text) override
     {
         ++count;
         last = text;

@@ -4,7 +4,10 @@
 #include "about/aboutwindow.h"
 #include "about/frmabout.h"
 #include "about/separatorline.h"
+#include "app/appicon.h"
+#include "rules/texts.h"
 #include "version.h"
+#include "widgets/applicationtitle.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -69,6 +72,9 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
+        // What main sets: the title and the icon that the About window shows.
+        widgets::SetApplicationTitle(QString::fromUtf8(rules::texts::kAppTitle));
+        QApplication::setWindowIcon(app::AppIcon());
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_urls, "open");
     }
 

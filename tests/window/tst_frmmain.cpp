@@ -7,7 +7,7 @@
 #include "about/aboutwindow.h"
 #include "about/frmabout.h"
 #include "rules/texts.h"
-#include "window/toolkit/screenfit.h"
+#include "widgets/screenfit.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,9 +21,14 @@
 
 #include <memory>
 
-using toolkit::MessageIcon;
+using widgets::MessageIcon;
 
 namespace {
+
+// Messages of the window, as a player reads them.
+const QString kDaysHelp = QStringLiteral(
+    "Days is the number of production days, the number of days you want to do production over. "
+    "For a normal weekend long event, this is two days. You can change this to any positive Long.");
 
 QString T(std::string_view text)
 {
@@ -293,7 +298,7 @@ private Q_SLOTS:
         QCOMPARE(d->messages().Count(T(rules::texts::kQuantityRefused)), 1);
         d->Type(QStringLiteral("2"));
         d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
-        QCOMPARE(d->messages().Count(T(rules::texts::kDaysHelp)), 1);
+        QCOMPARE(d->messages().Count(kDaysHelp), 1);
         QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("16"));
     }
 
@@ -462,82 +467,6 @@ private Q_SLOTS:
         expectConsistent();
     }
 
-    void workshop_click_warns_once_when_over_the_level()
-    {
-        d->PickType(QStringLiteral("Armour"));
-        d->Enter(QStringLiteral("txtEventLength"), QStringLiteral("1"));
-        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("100"));
-        // 100 points against 80: over the level after the one action of leaving the field.
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
-        d->messages().shown.clear();
-        d->Click(d->Box(QStringLiteral("chkUseWorkshop")));
-        // 100 against 40 still over; the flag alternates, so this action shows nothing.
-        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("100 / 40"));
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 0);
-        d->Click(d->Box(QStringLiteral("chkUseWorkshop")));
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
-        QCOMPARE(d->messages().shown[0].icon, MessageIcon::Exclamation);
-        QVERIFY(d->window().LevelWarningShown());
-    }
-
-    void warning_waits_for_the_box_that_the_action_opened()
-    {
-        d->messages().spinLikeAModalBox = true;
-        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("100"));
-        d->Click(d->Box(QStringLiteral("chkUseWorkshop"))); // still over: the alternation skips
-        d->Click(field("txtItemQuantity", 1));
-        d->Type(QStringLiteral("1"));
-        d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
-        d->Settle();
-        QStringList texts;
-        for (const ShownMessage &m : d->messages().shown)
-            texts << m.text;
-        QCOMPARE(texts, (QStringList{T(rules::texts::kOverLevelWarning), T(rules::texts::kDaysHelp),
-                                     T(rules::texts::kOverLevelWarning)}));
-        QCOMPARE(d->messages().deepest, 1);
-    }
-
-    void warning_comes_when_the_press_ends_over_another_window()
-    {
-        d->Click(field("txtItemQuantity", 0));
-        d->Type(QStringLiteral("100"));
-        // The press that leaves the field opens a row's list, whose popup then gets the release.
-        QComboBox *list = d->List(WindowDriver::Row("cboItemName", 3));
-        const QPoint centre = list->rect().center();
-        QTest::mousePress(d->window().windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          list->mapTo(&d->window(), centre));
-        d->Settle();
-        QCOMPARE(label("lblItemProdCost", 0), QStringLiteral("800"));
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 0);
-        QWidget *popup = QApplication::activePopupWidget();
-        QVERIFY(popup);
-        QTest::mouseRelease(popup->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                            popup->mapFromGlobal(list->mapToGlobal(centre)));
-        d->Settle();
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
-        list->hidePopup();
-    }
-
-    void rebuild_that_ends_empty_does_not_warn()
-    {
-        d->PickType(QStringLiteral("Armour"));
-        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("200"));
-        QCOMPARE(d->messages().Count(T(rules::texts::kOverLevelWarning)), 1);
-        d->messages().shown.clear();
-        d->PickType(QStringLiteral("Weapons"));
-        d->PickType(QStringLiteral("Potions"));
-        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("0 / 160"));
-        QVERIFY(d->messages().shown.empty());
-    }
-
-    void no_warning_while_the_enforce_box_is_off()
-    {
-        d->Click(d->Box(QStringLiteral("chkEnforceSkillLevel")));
-        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("500"));
-        QCOMPARE(label("lblTotalCostPoints"), QStringLiteral("4000 / 160"));
-        QVERIFY(d->messages().shown.empty());
-    }
-
     void reset_restores_the_defaults_but_keeps_the_days_data()
     {
         QTest::addColumn<QString>("start");
@@ -592,7 +521,7 @@ private Q_SLOTS:
     {
         d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
         QCOMPARE(int(d->messages().shown.size()), 1);
-        QCOMPARE(d->messages().shown[0].text, T(rules::texts::kDaysHelp));
+        QCOMPARE(d->messages().shown[0].text, kDaysHelp);
         QCOMPARE(d->messages().shown[0].icon, MessageIcon::Question);
     }
 
@@ -601,11 +530,25 @@ private Q_SLOTS:
         d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("2"));
         for (int code : {0, 7}) {
             d->window().FillItemLists(code);
-            QCOMPARE(d->messages().shown.back().text, T(rules::texts::kInvalidItemType));
+            QCOMPARE(d->messages().shown.back().text,
+                     QStringLiteral("Error: invalid item type. Please contact the author."));
             QCOMPARE(d->messages().shown.back().icon, MessageIcon::Stop);
         }
         QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
         QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->count(), 47);
+    }
+
+    void silver_for_a_weapon_without_a_silver_cost_is_reported()
+    {
+        d->PickType(QStringLiteral("Weapons"));
+        d->Click(d->Box(WindowDriver::Row("chkSilver", 0)));
+        auto *list =
+            static_cast<widgets::SortedList *>(d->List(WindowDriver::Row("cboItemName", 0)));
+        list->SetItemData(list->AddItem(QStringLiteral("Unknown Blade")), 10);
+        list->SetListIndex(list->NewIndex());
+        QCOMPARE(d->messages().shown.back().text,
+                 QStringLiteral("Unknown Weapon Type, silver cost not added."));
+        QCOMPARE(d->messages().shown.back().icon, MessageIcon::Stop);
     }
 
     void print_sends_the_shown_texts_to_the_printer()
@@ -652,9 +595,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QString>("message");
         QTest::newRow("no printer")
-            << int(report::PrintOutcome::NoPrinter) << T(rules::texts::kNoPrinter);
-        QTest::newRow("refused") << int(report::PrintOutcome::PrinterRefused)
-                                 << T(rules::texts::kPrinterRefused);
+            << int(report::PrintOutcome::NoPrinter)
+            << QStringLiteral("The report was not printed: no printer is set up on this computer.");
+        QTest::newRow("refused")
+            << int(report::PrintOutcome::PrinterRefused)
+            << QStringLiteral("The report was not printed: the printer refused the print job.");
     }
     void print_failure_is_reported()
     {
@@ -672,8 +617,9 @@ private Q_SLOTS:
         QCOMPARE(int(d->messages().shown.size()), 1);
         QCOMPARE(d->messages().shown[0].text, message);
         QCOMPARE(d->messages().shown[0].icon, MessageIcon::Exclamation);
-        QCOMPARE(d->messages().shown[0].question, T(rules::texts::kPdfOffer));
-        QCOMPARE(d->messages().shown[0].acceptButton, T(rules::texts::kSaveAsPdfButton));
+        QCOMPARE(d->messages().shown[0].question,
+                 QStringLiteral("Save the report as a PDF file instead?"));
+        QCOMPARE(d->messages().shown[0].acceptButton, QStringLiteral("&Save as PDF..."));
         QCOMPARE(dialogs, 0); // the box was answered with Cancel
         QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("4"));
     }
@@ -732,7 +678,7 @@ private Q_SLOTS:
             box->button(QMessageBox::Ok)->click();
         });
         answer.start(10);
-        toolkit::DefaultMessageBoxes().Show(&d->window(), MessageIcon::Exclamation,
+        widgets::DefaultMessageBoxes().Show(&d->window(), MessageIcon::Exclamation,
                                             QStringLiteral("Careful."));
         answer.stop();
         QCOMPARE(title, QStringLiteral("MIRVAK Production Calculator"));
@@ -776,7 +722,7 @@ private Q_SLOTS:
         const double points = d->window().font().pointSizeF();
         // Only where even the smallest legible text needs more room may the window be larger.
         QVERIFY2((frame.width() <= room.width() && frame.height() <= room.height()) ||
-                     points <= toolkit::kSmallestLegiblePointSize,
+                     points <= widgets::kSmallestLegiblePointSize,
                  qPrintable(QStringLiteral("%1 x %2 at %3 pt on %4 x %5")
                                 .arg(frame.width())
                                 .arg(frame.height())
@@ -784,7 +730,7 @@ private Q_SLOTS:
                                 .arg(room.width())
                                 .arg(room.height())));
         QVERIFY(points >=
-                std::min(QApplication::font().pointSizeF(), toolkit::kSmallestLegiblePointSize));
+                std::min(QApplication::font().pointSizeF(), widgets::kSmallestLegiblePointSize));
     }
 
     void the_largest_accepted_numbers_show_every_digit()

@@ -7,7 +7,6 @@
 #include "windowdriver.h"
 
 #include "report/reportdocument.h"
-#include "rules/texts.h"
 #include "window/reportsaving.h"
 
 #include <QApplication>
@@ -25,14 +24,9 @@
 
 #include <memory>
 
-using toolkit::MessageIcon;
+using widgets::MessageIcon;
 
 namespace {
-
-QString T(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The standard output of a poppler tool, or empty when it fails.
 QString Run(const QString &program, const QStringList &arguments)
@@ -175,7 +169,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("character");
         QTest::addColumn<QString>("expected");
-        const QString ending = T(rules::texts::kPdfNameEnding);
+        const QString ending = QStringLiteral(" - production.pdf");
         QTest::newRow("plain") << "Brannoc the Smith"
                                << "Brannoc the Smith - production.pdf";
         QTest::newRow("empty") << ""
@@ -254,7 +248,8 @@ private Q_SLOTS:
         QCOMPARE(int(d->messages().shown.size()), 2);
         const ShownMessage &failure = d->messages().shown[1];
         QCOMPARE(failure.icon, MessageIcon::Stop);
-        QCOMPARE(failure.text, T(rules::texts::kPdfNotSaved).arg(m_answer, reason));
+        QCOMPARE(failure.text,
+                 QStringLiteral("The report was not saved to %1: %2").arg(m_answer, reason));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries, QDir::Name), before);
         if (folder == QLatin1String("locked")) {
             QCOMPARE(Contents(m_answer), old);
@@ -297,18 +292,21 @@ private Q_SLOTS:
                 box->reject(); // a key that did nothing fails the test instead of hanging it
         });
         answer.start(10);
-        const bool chosen = toolkit::DefaultMessageBoxes().Ask(
-            &d->window(), MessageIcon::Exclamation, T(rules::texts::kNoPrinter),
-            T(rules::texts::kPdfOffer), T(rules::texts::kSaveAsPdfButton));
+        const bool chosen = widgets::DefaultMessageBoxes().Ask(
+            &d->window(), MessageIcon::Exclamation,
+            QStringLiteral("The report was not printed: no printer is set up on this computer."),
+            QStringLiteral("Save the report as a PDF file instead?"),
+            QStringLiteral("&Save as PDF..."));
         answer.stop();
         QCOMPARE(chosen, saves);
-        QCOMPARE(text, T(rules::texts::kNoPrinter));
-        QCOMPARE(question, T(rules::texts::kPdfOffer));
+        QCOMPARE(text, QStringLiteral(
+                           "The report was not printed: no printer is set up on this computer."));
+        QCOMPARE(question, QStringLiteral("Save the report as a PDF file instead?"));
         QCOMPARE(icon, QMessageBox::Warning);
         buttons.sort();
         QCOMPARE(buttons,
-                 (QStringList{T(rules::texts::kSaveAsPdfButton), T(rules::texts::kCancelButton)}));
-        QCOMPARE(defaultButton, T(rules::texts::kSaveAsPdfButton));
+                 (QStringList{QStringLiteral("&Save as PDF..."), QStringLiteral("Cancel")}));
+        QCOMPARE(defaultButton, QStringLiteral("&Save as PDF..."));
     }
 };
 

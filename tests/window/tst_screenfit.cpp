@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's scale and font, worked out from its texts and the room its screen has for it.
 
+#include "widgets/fitfont.h"
+#include "widgets/screenfit.h"
 #include "window/layout.h"
-#include "window/toolkit/fitfont.h"
-#include "window/toolkit/screenfit.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -12,16 +12,16 @@
 
 #include <vector>
 
-using toolkit::FitToRoom;
-using toolkit::kSmallestLegiblePointSize;
-using toolkit::TwipScale;
+using widgets::FitToRoom;
+using widgets::kSmallestLegiblePointSize;
+using widgets::TwipScale;
 
 namespace {
 
 const QSize kClient(window::kClientTwipWidth, window::kClientTwipHeight);
 
 // Some of the window's tightest texts: a long caption, a list entry beside its arrow, a button.
-const std::vector<toolkit::TextFit> kTexts = {
+const std::vector<widgets::TextFit> kTexts = {
     {QStringLiteral("Enforce level restrictions"), 1935, 255, 0},
     {QStringLiteral("Alchemical Solvent (Contact)"), 2295, 315, 24},
     {QStringLiteral("&Reset Form"), 1215, 375, 0},
@@ -54,7 +54,7 @@ private Q_SLOTS:
         QFont font = QApplication::font();
         font.setPointSizeF(points);
         const TwipScale wanted = TwipScale::ToFit(font, kTexts);
-        const toolkit::WindowFit fit = FitToRoom(font, kTexts, kClient, room);
+        const widgets::WindowFit fit = FitToRoom(font, kTexts, kClient, room);
         const QSize window = fit.scale.size(kClient.width(), kClient.height());
         const bool fitsRoom = window.width() <= room.width() && window.height() <= room.height();
 
@@ -83,13 +83,13 @@ private Q_SLOTS:
         mono.setPointSizeF(11);
         if (!QFontInfo(mono).fixedPitch())
             QSKIP("no monospaced font on this machine");
-        const QFont font = toolkit::ProportionalFont(mono);
+        const QFont font = widgets::ProportionalFont(mono);
         QVERIFY(!QFontInfo(font).fixedPitch());
         QCOMPARE(font.pointSizeF(), 11.0);
         QFont sans = QApplication::font();
         sans.setStyleHint(QFont::SansSerif);
         if (!QFontInfo(sans).fixedPitch())
-            QCOMPARE(toolkit::ProportionalFont(sans), sans);
+            QCOMPARE(widgets::ProportionalFont(sans), sans);
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include "about/aboutwindow.h"
 #include "about/frmabout.h"
+#include "report/reportprinter.h"
 #include "rules/catalogue.h"
 #include "rules/texts.h"
 #include "version.h"
@@ -172,37 +173,22 @@ private Q_SLOTS:
         }
     }
 
+    // The messages made outside the window that shows them; the window's own messages are
+    // compared with their texts where its tests raise them.
     void every_message_is_known()
     {
         const QSet<QString> allowed = Allowed();
         using namespace rules::texts;
-        for (std::string_view message : {kAppTitle,
-                                         kInvalidItemType,
-                                         kUnknownWeapon,
-                                         kOverLevelWarning,
-                                         kDaysHelp,
-                                         kDaysRefused,
-                                         kSkillLevelRefused,
-                                         kQuantityRefused,
-                                         kShatterResistRefused,
-                                         kDaysOutOfRange,
-                                         kSkillLevelTooLow,
-                                         kSkillLevelTooHigh,
-                                         kQuantityTooLarge,
-                                         kShatterResistTooLarge,
-                                         kNoPrinter,
-                                         kPrinterRefused,
-                                         kPdfOffer,
-                                         kSaveAsPdfButton,
-                                         kCancelButton,
-                                         kSavePdfTitle,
-                                         kPdfFilter,
-                                         kPdfNameEnding,
-                                         kPdfDefaultName,
-                                         kPdfNotSaved,
-                                         kPdfNotDrawn})
-            QVERIFY2(allowed.contains(QString::fromUtf8(message.data(), qsizetype(message.size()))),
-                     message.data());
+        QStringList messages = {report::OutcomeMessage(report::PrintOutcome::NoPrinter),
+                                report::OutcomeMessage(report::PrintOutcome::PrinterRefused)};
+        for (std::string_view message :
+             {kAppTitle, kDaysRefused, kSkillLevelRefused, kQuantityRefused, kShatterResistRefused})
+            messages << QString::fromUtf8(message.data(), qsizetype(message.size()));
+        for (const std::string &message : {kDaysOutOfRange, kSkillLevelTooLow, kSkillLevelTooHigh,
+                                           kQuantityTooLarge, kShatterResistTooLarge})
+            messages << QString::fromStdString(message);
+        for (const QString &message : messages)
+            QVERIFY2(allowed.contains(message), qPrintable(message));
     }
 };
 

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "windowdriver.h"
 
-#include "window/toolkit/checkbox.h"
+#include "rules/texts.h"
+#include "widgets/applicationtitle.h"
+#include "widgets/checkbox.h"
 
 #include <QApplication>
 #include <QTest>
 #include <QWindow>
 
-void RecordingMessages::Show(QWidget *, toolkit::MessageIcon icon, const QString &text)
+void RecordingMessages::Show(QWidget *, widgets::MessageIcon icon, const QString &text)
 {
     shown.push_back({icon, text});
     if (!spinLikeAModalBox)
@@ -18,7 +20,7 @@ void RecordingMessages::Show(QWidget *, toolkit::MessageIcon icon, const QString
     --open;
 }
 
-bool RecordingMessages::Ask(QWidget *, toolkit::MessageIcon icon, const QString &text,
+bool RecordingMessages::Ask(QWidget *, widgets::MessageIcon icon, const QString &text,
                             const QString &question, const QString &acceptButton)
 {
     shown.push_back({icon, text, question, acceptButton});
@@ -53,6 +55,8 @@ void ApplyTestFontSize()
 WindowDriver::WindowDriver()
 {
     ApplyTestFontSize();
+    // What main sets for every box and the About window.
+    widgets::SetApplicationTitle(QString::fromUtf8(rules::texts::kAppTitle));
     m_window = std::make_unique<window::frmMain>(m_messages);
     m_window->show();
     m_window->activateWindow();
@@ -72,7 +76,7 @@ QWidget *WindowDriver::Focus() const
 void WindowDriver::Click(QWidget *widget)
 {
     // A person aims at the box they see, wherever the style draws it.
-    const auto *box = qobject_cast<toolkit::CheckBox *>(widget);
+    const auto *box = qobject_cast<widgets::CheckBox *>(widget);
     ClickAt(widget, box ? box->IndicatorRect().center() : widget->rect().center());
 }
 
@@ -151,7 +155,7 @@ QStringList MismatchedLabels(const WindowDriver &d)
     std::array<std::string, rules::kRowCount> silver;
     for (int i = 0; i < rules::kRowCount; ++i) {
         const auto *list =
-            static_cast<const toolkit::SortedList *>(d.List(WindowDriver::Row("cboItemName", i)));
+            static_cast<const widgets::SortedList *>(d.List(WindowDriver::Row("cboItemName", i)));
         const std::string name = list->currentText().toStdString();
         const std::string quantity =
             d.Field(WindowDriver::Row("txtItemQuantity", i))->text().toStdString();

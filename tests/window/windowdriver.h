@@ -5,9 +5,9 @@
 // widget, mouse presses go through the window's QWindow (where Qt decides focus moves), message
 // boxes are answered at once and recorded.
 
+#include "widgets/messageboxes.h"
+#include "widgets/sortedlist.h"
 #include "window/frmmain.h"
-#include "window/toolkit/messageboxes.h"
-#include "window/toolkit/sortedlist.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,16 +20,16 @@
 #include <vector>
 
 struct ShownMessage {
-    toolkit::MessageIcon icon;
+    widgets::MessageIcon icon;
     QString text;
     QString question = {}; // a box that asks (Ask): its question and its accepting button
     QString acceptButton = {};
 };
 
-class RecordingMessages final : public toolkit::MessageBoxes {
+class RecordingMessages final : public widgets::MessageBoxes {
 public:
-    void Show(QWidget *, toolkit::MessageIcon icon, const QString &text) override;
-    bool Ask(QWidget *, toolkit::MessageIcon icon, const QString &text, const QString &question,
+    void Show(QWidget *, widgets::MessageIcon icon, const QString &text) override;
+    bool Ask(QWidget *, widgets::MessageIcon icon, const QString &text, const QString &question,
              const QString &acceptButton) override;
     std::vector<ShownMessage> shown;
     bool accept = false; // the answer to every box that asks

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/resultlabel.h"
+#include "widgets/resultlabel.h"
 
-#include "window/toolkit/fitfont.h"
+#include "widgets/fitfont.h"
 
-namespace toolkit {
+namespace widgets {
 
 ResultLabel::ResultLabel(QWidget *parent) : QLabel(parent)
 {
@@ -34,4 +34,4 @@ void ResultLabel::FitFont()
         setFont(font);
 }
 
-} // namespace toolkit
+} // namespace widgets

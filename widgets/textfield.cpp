@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/textfield.h"
+#include "widgets/textfield.h"
 
-#include "window/toolkit/fitfont.h"
+#include "widgets/fitfont.h"
 
 #include <QFocusEvent>
 #include <QStyle>
@@ -9,7 +9,7 @@
 
 #include <limits>
 
-namespace toolkit {
+namespace widgets {
 
 TextField::TextField(QWidget *parent) : QLineEdit(parent)
 {
@@ -68,4 +68,4 @@ void TextField::FitFont()
         setFont(font);
 }
 
-} // namespace toolkit
+} // namespace widgets

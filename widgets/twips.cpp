@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/twips.h"
+#include "widgets/twips.h"
 
 #include <QFontMetrics>
 #include <QHash>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace toolkit {
+namespace widgets {
 
 namespace {
 // Room a text needs beside itself inside a control: Fusion's label and button margins.
@@ -57,4 +57,4 @@ QSize TwipScale::size(int twipWidth, int twipHeight) const
     return QSize(pixels(twipWidth), pixels(twipHeight));
 }
 
-} // namespace toolkit
+} // namespace widgets

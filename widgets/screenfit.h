@@ -5,7 +5,7 @@
 // for more room than the screen's work area has, the layout scale is capped and the window's font
 // made smaller until every text fits again, down to a smallest legible size.
 
-#include "window/toolkit/twips.h"
+#include "widgets/twips.h"
 
 #include <QFont>
 #include <QSize>
@@ -14,7 +14,7 @@
 
 class QScreen;
 
-namespace toolkit {
+namespace widgets {
 
 // Below 7 points text stops being comfortable to read; the layout was drawn for an 8-point font,
 // so 7 points is one step under its design size. Points follow the user's dpi setting.
@@ -41,4 +41,4 @@ QScreen *ScreenForNewWindow();
 // window is shown.
 QSize ClientRoomOn(const QScreen *screen);
 
-} // namespace toolkit
+} // namespace widgets

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/messageboxes.h"
+#include "widgets/messageboxes.h"
 
-#include "rules/texts.h"
+#include "widgets/applicationtitle.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
 
-namespace toolkit {
+namespace widgets {
 
 namespace {
 
@@ -37,8 +37,7 @@ void Reactivate(QWidget *parent)
 
 void ModalMessageBoxes::Show(QWidget *parent, MessageIcon icon, const QString &text)
 {
-    QMessageBox box(ToQt(icon), QString::fromUtf8(rules::texts::kAppTitle), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(ToQt(icon), ApplicationTitle(), text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.exec();
     Reactivate(parent);
@@ -47,13 +46,11 @@ void ModalMessageBoxes::Show(QWidget *parent, MessageIcon icon, const QString &t
 bool ModalMessageBoxes::Ask(QWidget *parent, MessageIcon icon, const QString &text,
                             const QString &question, const QString &acceptButton)
 {
-    QMessageBox box(ToQt(icon), QString::fromUtf8(rules::texts::kAppTitle), text,
-                    QMessageBox::NoButton, parent);
+    QMessageBox box(ToQt(icon), ApplicationTitle(), text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("messageBox"));
     box.setInformativeText(question);
     QPushButton *accept = box.addButton(acceptButton, QMessageBox::AcceptRole);
-    QPushButton *cancel =
-        box.addButton(QString::fromUtf8(rules::texts::kCancelButton), QMessageBox::RejectRole);
+    QPushButton *cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton(accept);
     box.setEscapeButton(cancel);
     box.exec();
@@ -67,4 +64,4 @@ ModalMessageBoxes &DefaultMessageBoxes()
     return boxes;
 }
 
-} // namespace toolkit
+} // namespace widgets

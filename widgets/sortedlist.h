@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// A drop-down list that keeps its entries in ascending case-insensitive order, whatever the order
-// in which they are added, with a 32-bit data value staying with each entry. A change of the
+// A drop-down list that keeps its entries in the ascending order its owner gives, whatever the
+// order in which they are added, with a 32-bit data value staying with each entry. A change of the
 // selected entry, by the user or by SetListIndex, raises Click exactly once; adding and clearing
 // entries never does (QComboBox would select the first entry added, and move its index when an
 // entry lands before the selected one).
@@ -11,13 +11,16 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
-namespace toolkit {
+namespace widgets {
 
 class SortedList : public QComboBox {
     Q_OBJECT
 public:
-    explicit SortedList(QWidget *parent = nullptr);
+    // True when text a comes before text b, both in UTF-8.
+    using Order = bool (*)(std::string_view a, std::string_view b);
+    explicit SortedList(Order order, QWidget *parent = nullptr);
 
     // Adds an entry at its sorted place and returns that place (NewIndex); the selected entry
     // stays the same one, and none is selected while the list was without selection.
@@ -48,8 +51,9 @@ protected:
 private:
     void OnCurrentIndexChanged();
 
+    Order m_order;
     int m_newIndex = -1;
     int m_lastIndex = -1;
 };
 
-} // namespace toolkit
+} // namespace widgets

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/appicon.h"
+#include "app/appicon.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QIconEngine>
 #include <QImage>
@@ -12,7 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace toolkit {
+namespace app {
 
 namespace {
 
@@ -229,7 +230,7 @@ protected:
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    m_window.setWindowIcon(AppIcon());
+                    QApplication::setWindowIcon(AppIcon());
                     deleteLater();
                 },
                 Qt::QueuedConnection);
@@ -253,4 +254,4 @@ void SetAppIconAfterFirstPaint(QWidget &window)
     new IconAfterFirstPaint(window);
 }
 
-} // namespace toolkit
+} // namespace app

@@ -7,7 +7,7 @@
 
 #include <QLabel>
 
-namespace toolkit {
+namespace widgets {
 
 class ResultLabel : public QLabel {
     Q_OBJECT
@@ -22,4 +22,4 @@ private:
     void FitFont();
 };
 
-} // namespace toolkit
+} // namespace widgets

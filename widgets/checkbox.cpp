@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/checkbox.h"
+#include "widgets/checkbox.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace toolkit {
+namespace widgets {
 
 CheckBox::CheckBox(QWidget *parent) : QCheckBox(parent) {}
 
@@ -42,4 +42,4 @@ void CheckBox::paintEvent(QPaintEvent *)
     painter.drawControl(QStyle::CE_CheckBox, option);
 }
 
-} // namespace toolkit
+} // namespace widgets

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/sortedlist.h"
-
-#include "rules/catalogue.h"
+#include "widgets/sortedlist.h"
 
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
@@ -13,7 +11,7 @@
 #include <numeric>
 #include <vector>
 
-namespace toolkit {
+namespace widgets {
 
 namespace {
 
@@ -25,14 +23,15 @@ std::string_view View(const QByteArray &bytes)
 // The places the entries take when added one by one to an empty list: order[k] is the entry that
 // ends at position k. AddItem puts a new entry before the equal ones already there, so among
 // equal texts the entry added last comes first.
-std::vector<std::size_t> ListOrder(std::span<const SortedList::Entry> entries)
+std::vector<std::size_t> ListOrder(std::span<const SortedList::Entry> entries,
+                                   SortedList::Order before)
 {
     std::vector<QByteArray> keys;
     keys.reserve(entries.size());
     for (const SortedList::Entry &e : entries)
         keys.push_back(e.text.toUtf8());
-    const auto less = [&keys](std::size_t a, std::size_t b) {
-        return rules::ListOrderLess(View(keys[a]), View(keys[b]));
+    const auto less = [&keys, before](std::size_t a, std::size_t b) {
+        return before(View(keys[a]), View(keys[b]));
     };
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -128,7 +127,7 @@ QAccessibleInterface *AccessibleListFactory(const QString &className, QObject *o
 
 } // namespace
 
-SortedList::SortedList(QWidget *parent) : QComboBox(parent)
+SortedList::SortedList(Order order, QWidget *parent) : QComboBox(parent), m_order(order)
 {
     static const bool accessible = (QAccessible::installFactory(AccessibleListFactory), true);
     Q_UNUSED(accessible);
@@ -145,8 +144,7 @@ int SortedList::AddItem(const QString &text)
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
         const QByteArray other = itemText(mid).toUtf8();
-        if (rules::ListOrderLess({other.constData(), std::size_t(other.size())},
-                                 {key.constData(), std::size_t(key.size())}))
+        if (m_order(View(other), View(key)))
             lo = mid + 1;
         else
             hi = mid;
@@ -165,7 +163,7 @@ int SortedList::AddItem(const QString &text)
 
 void SortedList::SetItems(std::span<const Entry> entries)
 {
-    const std::vector<std::size_t> order = ListOrder(entries);
+    const std::vector<std::size_t> order = ListOrder(entries, m_order);
     bool same = count() == int(order.size());
     for (std::size_t k = 0; k < order.size() && same; ++k)
         same = itemText(int(k)) == entries[order[k]].text &&
@@ -243,4 +241,4 @@ void SortedList::wheelEvent(QWheelEvent *event)
         event->ignore();
 }
 
-} // namespace toolkit
+} // namespace widgets

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/screenfit.h"
+#include "widgets/screenfit.h"
 
 #include <QCursor>
 #include <QFontInfo>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <limits>
 
-namespace toolkit {
+namespace widgets {
 
 namespace {
 
@@ -64,4 +64,4 @@ QSize ClientRoomOn(const QScreen *screen)
     return screen->availableGeometry().size() - kFrameAllowance;
 }
 
-} // namespace toolkit
+} // namespace widgets

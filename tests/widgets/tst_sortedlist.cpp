@@ -2,19 +2,20 @@
 // The rows' lists are filled in one call; what they show must be what adding the entries one by
 // one gives, and the selection and Click rules must not change.
 
-#include "window/toolkit/sortedlist.h"
+#include "rules/catalogue.h"
+#include "widgets/sortedlist.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 #include <vector>
 
-using Entries = std::vector<toolkit::SortedList::Entry>;
+using Entries = std::vector<widgets::SortedList::Entry>;
 Q_DECLARE_METATYPE(Entries)
 
 namespace {
 
-QStringList Shown(const toolkit::SortedList &list)
+QStringList Shown(const widgets::SortedList &list)
 {
     QStringList out;
     for (int i = 0; i < list.count(); ++i)
@@ -42,16 +43,16 @@ private Q_SLOTS:
     void filling_at_once_equals_adding_one_by_one()
     {
         QFETCH(Entries, entries);
-        toolkit::SortedList oneByOne;
+        widgets::SortedList oneByOne(rules::ListOrderLess);
         for (const auto &e : entries) {
             oneByOne.AddItem(e.text);
             oneByOne.SetItemData(oneByOne.NewIndex(), e.data);
         }
 
-        toolkit::SortedList atOnce;
+        widgets::SortedList atOnce(rules::ListOrderLess);
         atOnce.SetItems(Entries{{"Zzz", 1}, {"Aaa", 2}, {"Mmm", 3}});
         atOnce.SetListIndex(2);
-        QSignalSpy clicks(&atOnce, &toolkit::SortedList::Click);
+        QSignalSpy clicks(&atOnce, &widgets::SortedList::Click);
         // The second fill finds its entries already there and keeps them.
         for (int fill = 0; fill < 2; ++fill) {
             atOnce.SetListIndex(atOnce.count() - 1);

@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QString>
 
-namespace toolkit {
+namespace widgets {
 
 // The base font, made smaller in half-point steps until the text fits the room, in pixels: down to
 // 5 points, or less in the proportion by which a window shrunk to fit its screen has already made
@@ -15,4 +15,4 @@ QFont FontToFit(const QFont &base, const QString &text, int room);
 // whose only fonts are the Liberation fonts), the same size of an installed proportional family.
 QFont ProportionalFont(const QFont &font);
 
-} // namespace toolkit
+} // namespace widgets

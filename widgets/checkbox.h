@@ -7,7 +7,7 @@
 
 #include <QCheckBox>
 
-namespace toolkit {
+namespace widgets {
 
 class CheckBox : public QCheckBox {
     Q_OBJECT
@@ -24,4 +24,4 @@ private:
     QPoint IndicatorOffset() const;
 };
 
-} // namespace toolkit
+} // namespace widgets

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Every message of the program is a modal box titled with the application title and a single OK
+// Every message of the program is a modal box titled with the application title
+// (applicationtitle.h) and a single OK
 // button; the icon tells its kind. A message that offers a way out (Ask) adds a question and has
 // two buttons instead. The windows show them through this interface so that tests can answer and
 // record them.
@@ -10,7 +11,7 @@
 
 class QWidget;
 
-namespace toolkit {
+namespace widgets {
 
 enum class MessageIcon { None, Stop, Question, Exclamation };
 
@@ -39,4 +40,4 @@ public:
 
 ModalMessageBoxes &DefaultMessageBoxes();
 
-} // namespace toolkit
+} // namespace widgets

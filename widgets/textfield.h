@@ -7,7 +7,7 @@
 
 #include <QLineEdit>
 
-namespace toolkit {
+namespace widgets {
 
 class TextField : public QLineEdit {
     Q_OBJECT
@@ -32,4 +32,4 @@ private:
     bool m_shrinkToFit = false;
 };
 
-} // namespace toolkit
+} // namespace widgets

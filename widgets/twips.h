@@ -12,7 +12,7 @@
 
 #include <span>
 
-namespace toolkit {
+namespace widgets {
 
 inline constexpr int kTwipsPerPixel = 15;
 
@@ -48,4 +48,4 @@ private:
     double m_factor;
 };
 
-} // namespace toolkit
+} // namespace widgets

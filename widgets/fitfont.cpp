@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/toolkit/fitfont.h"
+#include "widgets/fitfont.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace toolkit {
+namespace widgets {
 
 namespace {
 constexpr double kSmallestPointSize = 5.0;
@@ -45,4 +45,4 @@ QFont ProportionalFont(const QFont &font)
     return font;
 }
 
-} // namespace toolkit
+} // namespace widgets
