@@ -70,6 +70,8 @@ if [ -f "$prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
   exit 0
 fi
 
+# Everything but the folder's name goes to the standard error: the caller reads the name.
+exec 3>&1 1>&2
 work=$(mktemp -d "$cache/qt-build.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 say "building Qt $qt_version for Windows once for this machine (20-40 minutes on 2 cores) in $work"
@@ -102,4 +104,4 @@ cmake --install "$work/build" >/dev/null
 rm -rf "$prefix"
 mv "$work/install" "$prefix"
 say "Qt $qt_version for Windows built in $(( ($(date +%s) - start) / 60 )) min: $prefix"
-echo "$prefix"
+echo "$prefix" >&3

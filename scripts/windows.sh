@@ -24,6 +24,7 @@ step() { printf '\n=== forgeTally for Windows: %s (%d s)\n' "$*" "$SECONDS"; }
 
 step "Qt for Windows"
 qt=$(FORGETALLY_JOBS=$jobs bash scripts/windows-qt.sh)
+[ -f "$qt/lib/cmake/Qt6/Qt6Config.cmake" ] || { echo "forgeTally: no Qt for Windows in \"$qt\"" >&2; exit 1; }
 echo "Qt for Windows: $qt"
 
 step "the icon generator, built for this machine"
