@@ -238,12 +238,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("folder"); // made inside the temporary folder
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("reason"); // empty: in the system's own words
+        QTest::addColumn<QString>("reason");
 #ifdef Q_OS_WIN
-        // A read-only folder is no barrier on Windows; Windows words its reasons itself.
-        QTest::newRow("folder that is a file") << "plain file"
-                                               << "old.pdf" << QString();
-        QTest::newRow("name too long") << "open" << QString(300, 'n') + ".pdf" << QString();
+        // Windows words the system's reasons itself (and Wine in its own way): the reason that is
+        // the program's own.
         QTest::newRow("a device name typed in the dialog")
             << "open"
             << "con.pdf" << QStringLiteral("Windows keeps this name for a device");
@@ -292,14 +290,8 @@ private Q_SLOTS:
         QCOMPARE(int(d->messages().shown.size()), 2);
         const ShownMessage &failure = d->messages().shown[1];
         QCOMPARE(failure.icon, MessageIcon::Stop);
-        const QString said = QStringLiteral("The report was not saved to %1: %2")
-                                 .arg(QDir::toNativeSeparators(m_answer));
-        if (reason.isEmpty())
-            QVERIFY2(failure.text.startsWith(said.arg(QString())) &&
-                         failure.text.size() > said.arg(QString()).size(),
-                     qPrintable(failure.text));
-        else
-            QCOMPARE(failure.text, said.arg(reason));
+        QCOMPARE(failure.text, QStringLiteral("The report was not saved to %1: %2")
+                                   .arg(QDir::toNativeSeparators(m_answer), reason));
         QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries, QDir::Name), before);
         if (folder == QLatin1String("locked")) {
             QCOMPARE(Contents(m_answer), old);
