@@ -74,7 +74,7 @@ fi
 exec 3>&1 1>&2
 work=$(mktemp -d "$cache/qt-build.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-say "building Qt $qt_version for Windows once for this machine (20-40 minutes on 2 cores) in $work"
+say "building Qt $qt_version for Windows once for this machine (about half an hour on 2 cores) in $work"
 start=$(date +%s)
 
 # A deb-src entry for every deb entry of the machine's own sources, in a private apt configuration.

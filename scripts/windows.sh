@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds forgeTally for 64-bit Windows on this Debian machine, and tests it under Wine:
 #  1. Qt for Windows from Debian's own qt6-base source, once per machine (scripts/windows-qt.sh:
-#     20-40 minutes on 2 cores; later runs find it in ~/.cache/forgetally);
+#     about half an hour on 2 cores; later runs find it in ~/.cache/forgetally);
 #  2. the program and its tests, cross-built with MinGW-w64;
 #  3. the rules, report, About and window test suites, run under Wine through CTest;
 #  4. the installer and the portable ZIP, in build-windows/:
