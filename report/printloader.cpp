@@ -40,12 +40,17 @@ PrintEntryPoint LoadEntryPoint(const QStringList &folders)
 QStringList PrintModuleFolders()
 {
     const QDir programFolder(QCoreApplication::applicationDirPath());
+#ifdef Q_OS_WIN
+    // Installed or unzipped, the module sits beside the program; no other folder is searched.
+    return {programFolder.path()};
+#else
     QStringList folders{
         programFolder.path(),
         QDir::cleanPath(programFolder.filePath(QStringLiteral(FORGETALLY_MODULE_DIR_FROM_BIN))),
         QStringLiteral(FORGETALLY_MODULE_DIR)};
     folders.removeDuplicates();
     return folders;
+#endif
 }
 
 PrintOutcome PrintReport(const ReportDocument &document)

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -24,6 +25,7 @@ const QString kPdfOffer = QStringLiteral("Save the report as a PDF file instead?
 const QString kSaveAsPdfButton = QStringLiteral("&Save as PDF...");
 // %1 the file's path, %2 the system's reason.
 const QString kPdfNotSaved = QStringLiteral("The report was not saved to %1: %2");
+const QString kPdfDeviceName = QStringLiteral("Windows keeps this name for a device");
 // Asked before a file is replaced that the file dialog did not ask about (%1 the file's path).
 const QString kPdfExists = QStringLiteral("%1 already exists.");
 const QString kPdfReplaceQuestion = QStringLiteral("Do you want to replace it?");
@@ -101,7 +103,17 @@ QString SuggestedPdfName(const QString &characterName)
     name = DropDotsAndBlanksAtEnd(name);
     if (name.isEmpty())
         return kPdfDefaultName;
-    return name + kPdfNameEnding;
+    name += kPdfNameEnding;
+    // A disk shared with Windows, or Windows itself, would take "Con.Artist - ..." for a device.
+    return IsWindowsDeviceName(name) ? QLatin1Char('_') + name : name;
+}
+
+bool IsWindowsDeviceName(const QString &fileName)
+{
+    static const QRegularExpression device(
+        QStringLiteral(R"(^(CON|PRN|AUX|NUL|(COM|LPT)[0-9\x{B9}\x{B2}\x{B3}]) *(\..*)?$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return device.match(fileName).hasMatch();
 }
 
 QString PdfFolder()
@@ -129,11 +141,19 @@ void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
         if (path == chosen || !NameInUse(path) || AgreesToReplace(parent, boxes, path))
             break;
     }
+    const auto notSaved = [&](const QString &reason) {
+        boxes.Show(parent, widgets::MessageIcon::Stop,
+                   kPdfNotSaved.arg(QDir::toNativeSeparators(path), reason));
+    };
+#ifdef Q_OS_WIN
+    // Windows' own dialog refuses these; another one (Wine's) may not.
+    if (IsWindowsDeviceName(QFileInfo(path).fileName()))
+        return notSaved(kPdfDeviceName);
+#endif
     const QLocale locale = parent ? parent->locale() : QLocale();
     const QString reason = report::SavePdf(document, path, report::LocalePageSize(locale));
     if (!reason.isEmpty())
-        boxes.Show(parent, widgets::MessageIcon::Stop,
-                   kPdfNotSaved.arg(QDir::toNativeSeparators(path), reason));
+        notSaved(reason);
 }
 
 } // namespace window

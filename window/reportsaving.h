@@ -31,8 +31,13 @@ QString AskPdfPathInFileDialog(QWidget *parent, const QString &suggestedPath);
 // that file systems refuse (slashes, control characters, and \ : * ? " < > | for disks shared with
 // Windows) become "_"; leading dots (a hidden file) and trailing dots and blanks are dropped, and
 // the character name is cut to 64 characters so that the name stays far below the usual limit of
-// 255 bytes, even in UTF-8.
+// 255 bytes, even in UTF-8. A name that Windows would take for a device gets a leading "_".
 QString SuggestedPdfName(const QString &characterName);
+
+// Whether Windows takes this file name for a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9), in any
+// case, with or without a suffix, and with blanks before the suffix: writing to it would not
+// make a file.
+bool IsWindowsDeviceName(const QString &fileName);
 
 // The user's documents folder, or the home folder where there is none.
 QString PdfFolder();
@@ -40,7 +45,8 @@ QString PdfFolder();
 // After a print that failed with `outcome`: the failure message with the offer, then, on Save as
 // PDF, the dialog and the file, on the page size of the parent window's locale. When ".pdf" added
 // to the chosen name reaches an existing file, the program asks before replacing it; Cancel opens
-// the dialog again.
+// the dialog again. On Windows, a device name chosen in the dialog is refused with the failure
+// message, and nothing is written.
 void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
                      const report::ReportDocument &document, const QString &characterName,
                      widgets::MessageBoxes &boxes, const AskPdfPath &askPath);
