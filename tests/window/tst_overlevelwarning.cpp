@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The over-level warning comes once per action, after the action: on its own, then in the window.
+// The over-level warning comes once per action, after the action and the boxes it opened.
 
 #include "windowdriver.h"
-
-#include "window/overlevelwarning.h"
 
 #include <QApplication>
 #include <QTest>
@@ -46,39 +44,6 @@ private Q_SLOTS:
         d = std::make_unique<WindowDriver>();
     }
     void cleanup() { d.reset(); }
-
-    // Events: T / t totals over / not over the level, O / C a box opens / closes, S the action
-    // ends (the event loop runs).
-    void considered_once_the_action_has_ended_data()
-    {
-        QTest::addColumn<QString>("events");
-        QTest::addColumn<int>("warnings");
-        QTest::newRow("many totals in one action") << "TTTS" << 1;
-        QTest::newRow("every second action while over") << "TSTSTS" << 2;
-        QTest::newRow("an action that ends under the level") << "TtS" << 0;
-        QTest::newRow("a box still open") << "OTS" << 0;
-        QTest::newRow("the box closed") << "OTSCS" << 1;
-    }
-    void considered_once_the_action_has_ended()
-    {
-        QFETCH(QString, events);
-        QFETCH(int, warnings);
-        RecordingMessages boxes;
-        QWidget window;
-        window::OverLevelWarning warning(boxes, window);
-        for (const QChar event : events) {
-            if (event == u'T' || event == u't')
-                warning.TotalsComputed(event == u'T');
-            else if (event == u'O')
-                warning.Opened();
-            else if (event == u'C')
-                warning.Closed();
-            else
-                QApplication::processEvents();
-        }
-        QCOMPARE(boxes.Count(kOverLevelWarning), warnings);
-        QCOMPARE(int(boxes.shown.size()), warnings);
-    }
 
     void workshop_click_warns_once_when_over_the_level()
     {
