@@ -25,10 +25,10 @@ QString Text(std::string_view text)
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QWidget *Make(const ControlSpec &spec, QWidget *parent)
+QWidget *Make(const ControlSpec &layout, QWidget *parent)
 {
-    const QString caption = Text(spec.caption);
-    switch (spec.kind) {
+    const QString caption = Text(layout.caption);
+    switch (layout.kind) {
     case ControlKind::Group:
         return new QGroupBox(caption, parent);
     case ControlKind::Label:
@@ -44,16 +44,16 @@ QWidget *Make(const ControlSpec &spec, QWidget *parent)
     case ControlKind::NumberField: {
         auto *field = new widgets::TextField(parent);
         field->setText(caption);
-        if (spec.kind == ControlKind::NumberField) {
+        if (layout.kind == ControlKind::NumberField) {
             field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             field->SetShrinkToFit(true);
         }
-        field->SetSelectOnEntry(spec.entry == OnEntry::SelectAll);
+        field->SetSelectOnEntry(layout.entry == OnEntry::SelectAll);
         return field;
     }
     case ControlKind::CheckBox: {
         auto *box = new widgets::CheckBox(parent);
-        box->setChecked(spec.caption == "1");
+        box->setChecked(layout.caption == "1");
         return box;
     }
     case ControlKind::Button: {
@@ -83,11 +83,11 @@ QObject *CheckedKind(QWidget *control, const QMetaObject &kind, const QString &n
 
 void Controls::Build(QWidget &window, const widgets::TwipScale &scale)
 {
-    for (const ControlSpec &spec : FixedControls())
-        Add(spec, -1, spec.group.empty() ? &window : Find(Text(spec.group)), scale);
+    for (const ControlSpec &layout : FixedControls())
+        Add(layout, -1, layout.group.empty() ? &window : Find(Text(layout.group)), scale);
     for (int i = 0; i < rules::kRowCount; ++i)
-        for (const ControlSpec &spec : RowControls())
-            Add(spec, i, Find(Text(spec.group)), scale);
+        for (const ControlSpec &layout : RowControls())
+            Add(layout, i, Find(Text(layout.group)), scale);
     // Named once every caption exists, ordered once every control exists.
     for (const Built &built : m_built)
         Name(built);
@@ -96,25 +96,25 @@ void Controls::Build(QWidget &window, const widgets::TwipScale &scale)
         member->Bind(*this);
 }
 
-void Controls::Add(const ControlSpec &spec, int row, QWidget *parent,
+void Controls::Add(const ControlSpec &layout, int row, QWidget *parent,
                    const widgets::TwipScale &scale)
 {
-    QWidget *control = Make(spec, parent);
-    const QString name = row < 0 ? Text(spec.name) : RowControlName(spec.name, row);
+    QWidget *control = Make(layout, parent);
+    const QString name = row < 0 ? Text(layout.name) : RowControlName(layout.name, row);
     control->setObjectName(name);
-    widgets::TwipRect rect = spec.rect;
+    widgets::TwipRect rect = layout.rect;
     if (row >= 0)
         rect.top = kFirstRowTop + kRowPitch * row;
     control->setGeometry(scale.rect(rect));
     m_byName.insert(name, control);
-    m_specs.insert(control, &spec);
-    m_built.push_back({control, &spec, row});
+    m_layoutOf.insert(control, &layout);
+    m_built.push_back({control, &layout, row});
 }
 
 void Controls::Name(const Built &built)
 {
     QWidget *control = built.control;
-    const Spoken &spoken = built.spec->spoken;
+    const Spoken &spoken = built.layout->spoken;
     if (!spoken.label.empty()) {
         auto *label = static_cast<QLabel *>(
             CheckedKind(Find(Text(spoken.label)), QLabel::staticMetaObject, Text(spoken.label)));
@@ -139,9 +139,9 @@ void Controls::SetTabOrder()
     // The rows share one place: within it, row by row, each row's controls in table order.
     std::vector<Built> order;
     std::copy_if(m_built.begin(), m_built.end(), std::back_inserter(order),
-                 [](const Built &built) { return built.spec->tab > 0; });
+                 [](const Built &built) { return built.layout->tab > 0; });
     std::stable_sort(order.begin(), order.end(), [](const Built &a, const Built &b) {
-        return a.spec->tab != b.spec->tab ? a.spec->tab < b.spec->tab : a.row < b.row;
+        return a.layout->tab != b.layout->tab ? a.layout->tab < b.layout->tab : a.row < b.row;
     });
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1].control, order[i].control);
@@ -157,12 +157,12 @@ QWidget *Controls::Find(const QString &name) const
 
 void Controls::Restore(QLineEdit *field) const
 {
-    field->setText(Text(m_specs.value(field)->caption));
+    field->setText(Text(m_layoutOf.value(field)->caption));
 }
 
 void Controls::Restore(QCheckBox *box) const
 {
-    box->setChecked(m_specs.value(box)->caption == "1");
+    box->setChecked(m_layoutOf.value(box)->caption == "1");
 }
 
 } // namespace window

@@ -51,16 +51,16 @@ public:
 private:
     struct Built {
         QWidget *control;
-        const ControlSpec *spec;
+        const ControlSpec *layout;
         int row; // -1 for a control that exists once
     };
-    void Add(const ControlSpec &spec, int row, QWidget *parent, const widgets::TwipScale &scale);
+    void Add(const ControlSpec &layout, int row, QWidget *parent, const widgets::TwipScale &scale);
     void Name(const Built &built);
     void SetTabOrder();
 
     std::vector<Built> m_built; // in the order of creation
     QHash<QString, QWidget *> m_byName;
-    QHash<const QWidget *, const ControlSpec *> m_specs;
+    QHash<const QWidget *, const ControlSpec *> m_layoutOf;
     std::vector<Member *> m_members;
 };
 
