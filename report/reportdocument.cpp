@@ -10,8 +10,7 @@ namespace report {
 
 namespace {
 
-// The version line names the program with this fixed text, not with the
-// application title; the two happen to be the same.
+// The version line names the program by its title.
 const QString kProgramName = QString::fromUtf8(rules::texts::kAppTitle);
 
 // The columns of H11 and R3.

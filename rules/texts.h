@@ -40,18 +40,17 @@ inline const std::string kQuantityTooLarge =
 inline const std::string kShatterResistTooLarge =
     "Shatter Resist must not be more than " + LimitText(kMaxShatterResist) + ".";
 
-// A decimal comma or a thousands separator where the number ends (see numbers.h).
-inline constexpr std::string_view kDaysComma =
-    "Production Days must be written with a point for decimals, such as 2.5, and without "
-    "thousands separators.";
-inline constexpr std::string_view kSkillLevelComma =
-    "Skill Level must be written with a point for decimals, such as 2.5, and without thousands "
-    "separators.";
-inline constexpr std::string_view kQuantityComma =
-    "Quantity must be written with a point for decimals, such as 2.5, and without thousands "
-    "separators.";
-inline constexpr std::string_view kShatterResistComma =
-    "Shatter Resist must be written with a point for decimals, such as 2.5, and without "
-    "thousands separators.";
+// A decimal comma or a thousands separator where the number ends (see numbers.h), one sentence
+// for every field.
+inline std::string CommaRefused(std::string_view field)
+{
+    return std::string(field) +
+           " must be written with a point for decimals, such as 2.5, and without thousands "
+           "separators.";
+}
+inline const std::string kDaysComma = CommaRefused("Production Days");
+inline const std::string kSkillLevelComma = CommaRefused("Skill Level");
+inline const std::string kQuantityComma = CommaRefused("Quantity");
+inline const std::string kShatterResistComma = CommaRefused("Shatter Resist");
 
 } // namespace rules::texts
