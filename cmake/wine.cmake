@@ -4,17 +4,19 @@
 # executable gets the emulator.
 find_program(FORGETALLY_WINE wine REQUIRED)
 get_filename_component(forgetally_qt_bin "${FORGETALLY_QT_PREFIX}/bin" ABSOLUTE)
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libstdc++-6.dll
-                OUTPUT_VARIABLE forgetally_cxx_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libwinpthread-1.dll
-                OUTPUT_VARIABLE forgetally_thread_runtime OUTPUT_STRIP_TRAILING_WHITESPACE)
-get_filename_component(forgetally_cxx_runtime ${forgetally_cxx_runtime} DIRECTORY)
-get_filename_component(forgetally_thread_runtime ${forgetally_thread_runtime} DIRECTORY)
-file(REAL_PATH ${forgetally_thread_runtime} forgetally_thread_runtime)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-runtime.cmake)
+forgetally_mingw_runtime(forgetally_mingw_dlls)
 # Wine's drive Z: is the root of this machine. Last, this machine's programs: the report tests
 # read rendered PDFs back with poppler-utils, which Wine starts as it starts Windows programs.
-set(FORGETALLY_WINEPATH
-    "Z:${forgetally_qt_bin};Z:${forgetally_cxx_runtime};Z:${forgetally_thread_runtime};Z:/usr/bin")
+set(forgetally_dll_dirs ${forgetally_qt_bin})
+foreach(dll IN LISTS forgetally_mingw_dlls)
+  get_filename_component(dir ${dll} DIRECTORY)
+  list(APPEND forgetally_dll_dirs ${dir})
+endforeach()
+list(REMOVE_DUPLICATES forgetally_dll_dirs)
+list(APPEND forgetally_dll_dirs /usr/bin)
+list(TRANSFORM forgetally_dll_dirs PREPEND "Z:")
+list(JOIN forgetally_dll_dirs ";" FORGETALLY_WINEPATH)
 # Qt's offscreen platform on Windows has no font configuration: it reads the fonts of one folder.
 # The Linux desktop's interface font, and the report's Arial in its Liberation form.
 set(FORGETALLY_TEST_FONT_DIR ${CMAKE_BINARY_DIR}/test-fonts)
