@@ -14,11 +14,11 @@ QString DateText(const QLocale &locale, const QDateTime &when)
     return date + QLatin1Char(' ') + locale.toString(when, locale.timeFormat(QLocale::LongFormat));
 }
 
-ReportHeading CurrentHeading()
+form::ReportHeading CurrentHeading()
 {
-    ReportHeading heading;
-    heading.versionText = QLatin1String(forgetally::kVersionText);
-    heading.dateText = DateText(QLocale(), QDateTime::currentDateTime());
+    form::ReportHeading heading;
+    heading.versionText = forgetally::kVersionText;
+    heading.dateText = DateText(QLocale(), QDateTime::currentDateTime()).toStdString();
     return heading;
 }
 

@@ -4,7 +4,7 @@
 // The values of the report's heading that do not come from the window: the version text and the
 // date text.
 
-#include "report/reportdocument.h"
+#include "form/reportdocument.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -22,6 +22,6 @@ QString DateText(const QLocale &locale, const QDateTime &when);
 // This release's version text (version.h) and the date text of the current local time in
 // the default locale (QLocale(), the user's regional settings unless QLocale::setDefault changed
 // it).
-ReportHeading CurrentHeading();
+form::ReportHeading CurrentHeading();
 
 } // namespace report

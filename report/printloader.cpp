@@ -17,7 +17,7 @@ namespace {
 
 bool RenderDocument(const void *document, QPagedPaintDevice *device)
 {
-    return RenderReport(*static_cast<const ReportDocument *>(document), *device);
+    return RenderReport(*static_cast<const form::ReportDocument *>(document), *device);
 }
 
 // The entry point of the first folder's module that loads and has it. A loaded module stays for
@@ -53,12 +53,13 @@ QStringList PrintModuleFolders()
 #endif
 }
 
-PrintOutcome PrintReport(const ReportDocument &document)
+PrintOutcome PrintReport(const form::ReportDocument &document)
 {
     return PrintReportThrough(document, PrintModuleFolders());
 }
 
-PrintOutcome PrintReportThrough(const ReportDocument &document, const QStringList &moduleFolders)
+PrintOutcome PrintReportThrough(const form::ReportDocument &document,
+                                const QStringList &moduleFolders)
 {
     const PrintEntryPoint print = LoadEntryPoint(moduleFolders);
     if (!print)

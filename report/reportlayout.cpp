@@ -46,7 +46,7 @@ public:
         m_x = columnX;
     }
 
-    void place(const QString &text, double advance, const ReportLine &line)
+    void place(const QString &text, double advance, const form::ReportLine &line)
     {
         if (!text.isEmpty())
             m_layout.runs.push_back({m_page, m_x, m_y, text, line.underline, line.closingEmphasis});
@@ -66,27 +66,28 @@ private:
 
 } // namespace
 
-ReportLayout LayoutReport(const ReportDocument &document, const PageMetrics &metrics,
+ReportLayout LayoutReport(const form::ReportDocument &document, const PageMetrics &metrics,
                           const MeasureText &measure)
 {
     ReportLayout layout;
     Cursor cursor(metrics, layout);
-    for (const ReportLine &line : document.lines) {
+    for (const form::ReportLine &line : document.lines) {
         cursor.beginLine();
-        for (const ReportItem &item : line.items) {
+        for (const form::ReportItem &item : line.items) {
             switch (item.kind) {
-            case ReportItem::Kind::Column:
+            case form::ReportItem::Kind::Column:
                 cursor.moveToColumn(item.count);
                 break;
-            case ReportItem::Kind::Spaces: {
+            case form::ReportItem::Kind::Spaces: {
                 const QString spaces(std::max(item.count, 0), QLatin1Char(' '));
                 cursor.place(spaces, measure(spaces, line.underline, line.closingEmphasis), line);
                 break;
             }
-            case ReportItem::Kind::Text:
-                cursor.place(item.text, measure(item.text, line.underline, line.closingEmphasis),
-                             line);
+            case form::ReportItem::Kind::Text: {
+                const QString text = QString::fromStdString(item.text);
+                cursor.place(text, measure(text, line.underline, line.closingEmphasis), line);
                 break;
+            }
             }
         }
         cursor.endLine();

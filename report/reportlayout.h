@@ -6,7 +6,7 @@
 // rules can be tested without a paint device. reportprinter.cpp measures with the report font
 // on the real device and paints the result.
 
-#include "report/reportdocument.h"
+#include "form/reportdocument.h"
 
 #include <QString>
 
@@ -46,7 +46,7 @@ struct ReportLayout {
 // would not fit below the lines already on its page goes to the top of the next page; a page
 // always takes at least one line, so a page shorter than one line cannot stall the layout.
 // Runs of spaces are placed like texts (underlined they draw a rule); empty texts are not placed.
-ReportLayout LayoutReport(const ReportDocument &document, const PageMetrics &metrics,
+ReportLayout LayoutReport(const form::ReportDocument &document, const PageMetrics &metrics,
                           const MeasureText &measure);
 
 } // namespace report

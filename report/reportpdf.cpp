@@ -16,7 +16,7 @@ QPageSize LocalePageSize(const QLocale &locale)
                                                                              : QPageSize::A4);
 }
 
-bool WritePdf(const ReportDocument &document, QIODevice &device, const QPageSize &pageSize)
+bool WritePdf(const form::ReportDocument &document, QIODevice &device, const QPageSize &pageSize)
 {
     QPdfWriter writer(&device);
     writer.setPageSize(pageSize);
@@ -25,7 +25,8 @@ bool WritePdf(const ReportDocument &document, QIODevice &device, const QPageSize
     return RenderReport(document, writer);
 }
 
-QString SavePdf(const ReportDocument &document, const QString &path, const QPageSize &pageSize)
+QString SavePdf(const form::ReportDocument &document, const QString &path,
+                const QPageSize &pageSize)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

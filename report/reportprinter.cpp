@@ -67,7 +67,7 @@ QFont ReportFont()
     return font;
 }
 
-bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device)
+bool RenderReport(const form::ReportDocument &document, QPagedPaintDevice &device)
 {
     QPainter painter;
     if (!painter.begin(&device))

@@ -7,7 +7,7 @@
 // automatic page breaks with nothing repeated, the whole report one job. Paper, margins and
 // orientation are the device's own.
 
-#include "report/reportdocument.h"
+#include "form/reportdocument.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -43,15 +43,16 @@ double ColumnWidth(const QFontMetricsF &metrics);
 // Paints the document on the device as one job: QPainter::begin and end once, a newPage per
 // page break. False when the painter cannot begin, a new page cannot be started or the job
 // cannot be ended.
-bool RenderReport(const ReportDocument &document, QPagedPaintDevice &device);
+bool RenderReport(const form::ReportDocument &document, QPagedPaintDevice &device);
 
 // Prints the document on the system's default printer with its own paper settings, through the
 // printing module (printmodule.h), which the first call loads. NoPrinter, without starting
 // anything, when there is no default printer; PrinterRefused when the printer fails the job, and
 // also when the module cannot be found or loaded, since then nothing can reach a printer.
-PrintOutcome PrintReport(const ReportDocument &document);
+PrintOutcome PrintReport(const form::ReportDocument &document);
 
 // The same, with the printing module looked for in these folders only.
-PrintOutcome PrintReportThrough(const ReportDocument &document, const QStringList &moduleFolders);
+PrintOutcome PrintReportThrough(const form::ReportDocument &document,
+                                const QStringList &moduleFolders);
 
 } // namespace report

@@ -4,6 +4,7 @@
 #include "widgets/fitfont.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
@@ -23,11 +24,51 @@ void TextField::focusInEvent(QFocusEvent *event)
         return;
     if (m_selectOnEntry) {
         SelectWhole();
+        // Qt gives the focus before it delivers the press that caused it.
+        m_enteredByPress = event->reason() == Qt::MouseFocusReason;
     } else if (hasSelectedText() && (event->reason() == Qt::TabFocusReason ||
                                      event->reason() == Qt::BacktabFocusReason)) {
         deselect();
         end(false);
     }
+}
+
+void TextField::focusOutEvent(QFocusEvent *event)
+{
+    m_enteredByPress = false;
+    QLineEdit::focusOutEvent(event);
+}
+
+void TextField::mousePressEvent(QMouseEvent *event)
+{
+    // A release lost to a modal box never arrives: every press starts afresh.
+    m_holdingPress = m_enteredByPress;
+    m_enteredByPress = false;
+    if (m_holdingPress) {
+        SelectWhole();
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void TextField::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_holdingPress) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseMoveEvent(event);
+}
+
+void TextField::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_holdingPress) {
+        m_holdingPress = false;
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
 }
 
 void TextField::SelectWhole()

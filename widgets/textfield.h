@@ -2,8 +2,9 @@
 #pragma once
 
 // A one-line field without filtering of what is typed. Fields that select their whole text on
-// entry do so however the focus arrives; the others never select on entry (QLineEdit on its own
-// selects everything when tabbed into).
+// entry do so however the focus arrives, a mouse press included: the press that brought the focus
+// (and its drag) does not undo the selection. The others never select on entry (QLineEdit on its
+// own selects everything when tabbed into).
 
 #include <QLineEdit>
 
@@ -23,6 +24,10 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -30,6 +35,9 @@ private:
 
     bool m_selectOnEntry = false;
     bool m_shrinkToFit = false;
+    // The focus came with a mouse press that is still to arrive, or whose drag is under way.
+    bool m_enteredByPress = false;
+    bool m_holdingPress = false;
 };
 
 } // namespace widgets

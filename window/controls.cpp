@@ -7,14 +7,12 @@
 #include "widgets/sortedlist.h"
 #include "widgets/textfield.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
-#include <iterator>
+#include <vector>
 
 namespace window {
 
@@ -33,17 +31,13 @@ QWidget *Make(const ControlSpec &layout, QWidget *parent)
         return new QGroupBox(caption, parent);
     case ControlKind::Label:
         return new QLabel(caption, parent);
-    case ControlKind::ResultLabel: {
-        auto *label = new widgets::ResultLabel(parent);
-        label->SetCaption(caption);
-        return label;
-    }
+    case ControlKind::ResultLabel:
+        return new widgets::ResultLabel(parent);
     case ControlKind::DropDownList:
         return new widgets::SortedList(rules::ListOrderLess, parent);
     case ControlKind::Field:
     case ControlKind::NumberField: {
         auto *field = new widgets::TextField(parent);
-        field->setText(caption);
         if (layout.kind == ControlKind::NumberField) {
             field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             field->SetShrinkToFit(true);
@@ -51,11 +45,8 @@ QWidget *Make(const ControlSpec &layout, QWidget *parent)
         field->SetSelectOnEntry(layout.entry == OnEntry::SelectAll);
         return field;
     }
-    case ControlKind::CheckBox: {
-        auto *box = new widgets::CheckBox(parent);
-        box->setChecked(layout.caption == "1");
-        return box;
-    }
+    case ControlKind::CheckBox:
+        return new widgets::CheckBox(parent);
     case ControlKind::Button: {
         auto *button = new QPushButton(caption, parent);
         button->setAutoDefault(false);
@@ -65,64 +56,16 @@ QWidget *Make(const ControlSpec &layout, QWidget *parent)
     return nullptr;
 }
 
-} // namespace
-
-QString RowControlName(std::string_view name, int row)
+// Tells screen readers what the control is, from the label that names it or its own words.
+void Name(QWidget *control, const ControlSpec &layout, int row, QLabel *label)
 {
-    return Text(name) + QLatin1Char('_') + QString::number(row);
-}
-
-QObject *CheckedKind(QWidget *control, const QMetaObject &kind, const QString &name)
-{
-    QObject *cast = kind.cast(control);
-    if (!cast)
-        qFatal("frmMain: the layout has no control %s of kind %s", qPrintable(name),
-               kind.className());
-    return cast;
-}
-
-void Controls::Build(QWidget &window, const widgets::TwipScale &scale)
-{
-    for (const ControlSpec &layout : FixedControls())
-        Add(layout, -1, layout.group.empty() ? &window : Find(Text(layout.group)), scale);
-    for (int i = 0; i < rules::kRowCount; ++i)
-        for (const ControlSpec &layout : RowControls())
-            Add(layout, i, Find(Text(layout.group)), scale);
-    // Named once every caption exists, ordered once every control exists.
-    for (const Built &built : m_built)
-        Name(built);
-    SetTabOrder();
-    for (Member *member : m_members)
-        member->Bind(*this);
-}
-
-void Controls::Add(const ControlSpec &layout, int row, QWidget *parent,
-                   const widgets::TwipScale &scale)
-{
-    QWidget *control = Make(layout, parent);
-    const QString name = row < 0 ? Text(layout.name) : RowControlName(layout.name, row);
-    control->setObjectName(name);
-    widgets::TwipRect rect = layout.rect;
-    if (row >= 0)
-        rect.top = kFirstRowTop + kRowPitch * row;
-    control->setGeometry(scale.rect(rect));
-    m_byName.insert(name, control);
-    m_layoutOf.insert(control, &layout);
-    m_built.push_back({control, &layout, row});
-}
-
-void Controls::Name(const Built &built)
-{
-    QWidget *control = built.control;
-    const Spoken &spoken = built.layout->spoken;
-    if (!spoken.label.empty()) {
-        auto *label = static_cast<QLabel *>(
-            CheckedKind(Find(Text(spoken.label)), QLabel::staticMetaObject, Text(spoken.label)));
+    const Spoken &spoken = layout.spoken;
+    if (label) {
         QString text = label->text();
-        if (built.row < 0)
+        if (row < 0)
             label->setBuddy(control);
         else
-            text += QStringLiteral(", row ") + QString::number(built.row + 1);
+            text += QStringLiteral(", row ") + QString::number(row + 1);
         if (spoken.use & Spoken::Name)
             control->setAccessibleName(text);
         if (spoken.use & Spoken::Description)
@@ -134,35 +77,75 @@ void Controls::Name(const Built &built)
         control->setAccessibleDescription(Text(spoken.description));
 }
 
-void Controls::SetTabOrder()
+QWidget *FixedNamed(const std::array<QWidget *, FixedControls().size()> &fixed,
+                    std::string_view name)
 {
-    // The rows share one place: within it, row by row, each row's controls in table order.
-    std::vector<Built> order;
-    std::copy_if(m_built.begin(), m_built.end(), std::back_inserter(order),
-                 [](const Built &built) { return built.layout->tab > 0; });
-    std::stable_sort(order.begin(), order.end(), [](const Built &a, const Built &b) {
-        return a.layout->tab != b.layout->tab ? a.layout->tab < b.layout->tab : a.row < b.row;
-    });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1].control, order[i].control);
+    for (std::size_t i = 0; i < FixedControls().size(); ++i)
+        if (FixedControls()[i].name == name)
+            return fixed[i];
+    return nullptr;
 }
 
-QWidget *Controls::Find(const QString &name) const
+} // namespace
+
+QString RowControlName(std::string_view name, int row)
 {
-    QWidget *control = m_byName.value(name);
-    if (!control)
-        qFatal("frmMain: the layout has no control %s", qPrintable(name));
+    return Text(name) + QLatin1Char('_') + QString::number(row);
+}
+
+void Controls::Build(QWidget &window, const widgets::TwipScale &scale)
+{
+    // The table puts every group and label before the controls that stand in it or are named by
+    // it (checked when compiling), so each control finds them built.
+    for (std::size_t i = 0; i < FixedControls().size(); ++i) {
+        const ControlSpec &layout = FixedControls()[i];
+        QWidget *parent = layout.group.empty() ? &window : FixedNamed(m_fixed, layout.group);
+        m_fixed[i] = Add(layout, -1, parent, scale);
+    }
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        for (std::size_t i = 0; i < RowControls().size(); ++i) {
+            const ControlSpec &layout = RowControls()[i];
+            m_rows[row][i] = Add(layout, int(row), FixedNamed(m_fixed, layout.group), scale);
+        }
+    SetTabOrder();
+}
+
+QWidget *Controls::Add(const ControlSpec &layout, int row, QWidget *parent,
+                       const widgets::TwipScale &scale)
+{
+    QWidget *control = Make(layout, parent);
+    control->setObjectName(row < 0 ? Text(layout.name) : RowControlName(layout.name, row));
+    widgets::TwipRect rect = layout.rect;
+    if (row >= 0)
+        rect.top = kFirstRowTop + kRowPitch * row;
+    control->setGeometry(scale.rect(rect));
+    Name(control, layout, row,
+         static_cast<QLabel *>(
+             layout.spoken.label.empty() ? nullptr : FixedNamed(m_fixed, layout.spoken.label)));
     return control;
 }
 
-void Controls::Restore(QLineEdit *field) const
+void Controls::SetTabOrder()
 {
-    field->setText(Text(m_layoutOf.value(field)->caption));
-}
-
-void Controls::Restore(QCheckBox *box) const
-{
-    box->setChecked(m_layoutOf.value(box)->caption == "1");
+    // The rows share one place: within it, row by row, each row's controls in table order.
+    struct Stop {
+        int tab;
+        std::size_t row;
+        QWidget *control;
+    };
+    std::vector<Stop> order;
+    for (std::size_t i = 0; i < FixedControls().size(); ++i)
+        if (FixedControls()[i].tab > 0)
+            order.push_back({FixedControls()[i].tab, 0, m_fixed[i]});
+    for (std::size_t row = 0; row < m_rows.size(); ++row)
+        for (std::size_t i = 0; i < RowControls().size(); ++i)
+            if (RowControls()[i].tab > 0)
+                order.push_back({RowControls()[i].tab, row, m_rows[row][i]});
+    std::stable_sort(order.begin(), order.end(), [](const Stop &a, const Stop &b) {
+        return a.tab != b.tab ? a.tab < b.tab : a.row < b.row;
+    });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1].control, order[i].control);
 }
 
 } // namespace window

@@ -2,110 +2,137 @@
 #pragma once
 
 // The calculator window's controls, made from the layout table (layout.h): each is created as
-// its kind, named, placed, given its initial contents, named for screen readers and put in the tab
-// order. The window's code reaches a control through a member declared with the control's name
-// (Control, or ControlArray for a column of the production rows), which finds it here once all
-// are built. So a new control takes its row in the table and, if the code uses it, one member.
+// its kind, named, placed, named for screen readers and put in the tab order. The window's code
+// reaches a control through a member declared with the control's name and the type it uses it as
+// (Control, or ControlArray for a column of the production rows). The name and the kind are
+// checked when compiling: a control the table lacks, or one taken as a kind it is not, is an
+// error there, not at start-up. So a new control takes its row in the table and, if the code uses
+// it, one member.
 
 #include "rules/costing.h"
 #include "widgets/twips.h"
 #include "window/layout.h"
 
-#include <QHash>
 #include <QString>
 
 #include <array>
 #include <cstddef>
-#include <vector>
+#include <string_view>
 
 class QCheckBox;
-class QLineEdit;
+class QGroupBox;
+class QLabel;
+class QPushButton;
 class QWidget;
+
+namespace widgets {
+class ResultLabel;
+class SortedList;
+class TextField;
+} // namespace widgets
 
 namespace window {
 
 class Controls {
 public:
-    // Builds every control of the table on the window, at the given scale, then binds the members.
+    // Builds every control of the table on the window, at the given scale.
     void Build(QWidget &window, const widgets::TwipScale &scale);
 
-    // The control of that name. A miss is a fault in the table or a member's name: it stops the
-    // program with the name rather than run on without the control.
-    QWidget *Find(const QString &name) const;
-
-    // Gives a field or check box its initial contents from the table again. Setting a box's state
-    // runs its reaction, as a click would, when the state changes.
-    void Restore(QLineEdit *field) const;
-    void Restore(QCheckBox *box) const;
-
-    // A member of the window that finds its control once the controls are built.
-    class Member {
-    public:
-        virtual void Bind(const Controls &controls) = 0;
-
-    protected:
-        ~Member() = default;
-    };
-    void Enlist(Member *member) { m_members.push_back(member); }
+    QWidget *Fixed(std::size_t index) const { return m_fixed[index]; }
+    QWidget *InRow(std::size_t row, std::size_t index) const { return m_rows[row][index]; }
 
 private:
-    struct Built {
-        QWidget *control;
-        const ControlSpec *layout;
-        int row; // -1 for a control that exists once
-    };
-    void Add(const ControlSpec &layout, int row, QWidget *parent, const widgets::TwipScale &scale);
-    void Name(const Built &built);
+    QWidget *Add(const ControlSpec &layout, int row, QWidget *parent,
+                 const widgets::TwipScale &scale);
     void SetTabOrder();
 
-    std::vector<Built> m_built; // in the order of creation
-    QHash<QString, QWidget *> m_byName;
-    QHash<const QWidget *, const ControlSpec *> m_layoutOf;
-    std::vector<Member *> m_members;
+    std::array<QWidget *, FixedControls().size()> m_fixed{};
+    std::array<std::array<QWidget *, RowControls().size()>, rules::kRowCount> m_rows{};
 };
 
 // The control of a row, name_row.
 QString RowControlName(std::string_view name, int row);
 
-// Checks the kind of the control found by the name (see Controls::Find).
-QObject *CheckedKind(QWidget *control, const QMetaObject &kind, const QString &name);
-
-template <typename T> class Control final : public Controls::Member {
-public:
-    Control(Controls &controls, const char *name) : m_name(name) { controls.Enlist(this); }
-    T *operator->() const { return m_control; }
-    operator T *() const { return m_control; }
-    void Bind(const Controls &controls) override
+// A control's name as a template argument, so that the compiler can look it up in the table.
+template <std::size_t N> struct ControlName {
+    char text[N]{};
+    consteval ControlName(const char (&name)[N])
     {
-        const QString name = QLatin1String(m_name);
-        m_control = static_cast<T *>(CheckedKind(controls.Find(name), T::staticMetaObject, name));
+        for (std::size_t i = 0; i < N; ++i)
+            text[i] = name[i];
     }
+    constexpr std::string_view view() const { return {text, N - 1}; }
+};
+
+// The kinds of control that a member of type T can stand for: the class that Controls makes for
+// the kind, or a base of it.
+template <typename T> constexpr bool Shows(ControlKind kind) = delete;
+template <> constexpr bool Shows<QWidget>(ControlKind)
+{
+    return true;
+}
+template <> constexpr bool Shows<QGroupBox>(ControlKind kind)
+{
+    return kind == ControlKind::Group;
+}
+template <> constexpr bool Shows<QLabel>(ControlKind kind)
+{
+    return kind == ControlKind::Label || kind == ControlKind::ResultLabel;
+}
+template <> constexpr bool Shows<widgets::ResultLabel>(ControlKind kind)
+{
+    return kind == ControlKind::ResultLabel;
+}
+template <> constexpr bool Shows<widgets::SortedList>(ControlKind kind)
+{
+    return kind == ControlKind::DropDownList;
+}
+template <> constexpr bool Shows<widgets::TextField>(ControlKind kind)
+{
+    return kind == ControlKind::Field || kind == ControlKind::NumberField;
+}
+template <> constexpr bool Shows<QCheckBox>(ControlKind kind)
+{
+    return kind == ControlKind::CheckBox;
+}
+template <> constexpr bool Shows<QPushButton>(ControlKind kind)
+{
+    return kind == ControlKind::Button;
+}
+
+template <typename T, ControlName Name> class Control {
+    static constexpr int kIndex = table::IndexIn(FixedControls(), Name.view());
+    static_assert(kIndex >= 0, "the layout table has no control of this name");
+    static_assert(Shows<T>(FixedControls()[std::size_t(kIndex)].kind),
+                  "the layout table's control of this name is of another kind");
+
+public:
+    explicit Control(const Controls &controls) : m_controls(controls) {}
+    T *get() const { return static_cast<T *>(m_controls.Fixed(std::size_t(kIndex))); }
+    T *operator->() const { return get(); }
+    operator T *() const { return get(); }
 
 private:
-    const char *m_name;
-    T *m_control = nullptr;
+    const Controls &m_controls;
 };
 
 // The column of one control in every production row, indexed by the row.
-template <typename T> class ControlArray final : public Controls::Member {
+template <typename T, ControlName Name> class ControlArray {
+    static constexpr int kIndex = table::IndexIn(RowControls(), Name.view());
+    static_assert(kIndex >= 0, "the layout table's rows have no control of this name");
+    static_assert(Shows<T>(RowControls()[std::size_t(kIndex)].kind),
+                  "the layout table's row control of this name is of another kind");
+
 public:
-    ControlArray(Controls &controls, const char *name) : m_name(name) { controls.Enlist(this); }
-    T *operator[](std::size_t row) const { return m_controls[row]; }
-    auto begin() const { return m_controls.begin(); }
-    auto end() const { return m_controls.end(); }
-    static constexpr std::size_t size() { return std::size_t(rules::kRowCount); }
-    void Bind(const Controls &controls) override
+    explicit ControlArray(const Controls &controls) : m_controls(controls) {}
+    T *operator[](std::size_t row) const
     {
-        for (int i = 0; i < rules::kRowCount; ++i) {
-            const QString name = RowControlName(m_name, i);
-            m_controls[std::size_t(i)] =
-                static_cast<T *>(CheckedKind(controls.Find(name), T::staticMetaObject, name));
-        }
+        return static_cast<T *>(m_controls.InRow(row, std::size_t(kIndex)));
     }
+    static constexpr std::size_t size() { return std::size_t(rules::kRowCount); }
 
 private:
-    const char *m_name;
-    std::array<T *, rules::kRowCount> m_controls{};
+    const Controls &m_controls;
 };
 
 } // namespace window

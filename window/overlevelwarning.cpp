@@ -1,23 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/overlevelwarning.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEvent>
 #include <QWidget>
 
 namespace window {
 
 namespace {
 
-const QString kOverLevelWarning = QStringLiteral(
-    "Warning: Your production list currently exceeds your skill level. You can fix this by "
-    "increasing your level or the number of days to do the production."
-    "\r\n\r\nYou can disable this check by turning off the Enforce Level Restrictions option.");
+widgets::MessageIcon IconOf(form::Icon icon)
+{
+    switch (icon) {
+    case form::Icon::Stop:
+        return widgets::MessageIcon::Stop;
+    case form::Icon::Question:
+        return widgets::MessageIcon::Question;
+    case form::Icon::Exclamation:
+        return widgets::MessageIcon::Exclamation;
+    case form::Icon::None:
+        break;
+    }
+    return widgets::MessageIcon::None;
+}
 
 } // namespace
 
-OverLevelWarning::OverLevelWarning(widgets::MessageBoxes &boxes, QWidget &window)
-    : m_boxes(boxes), m_window(window)
+OverLevelWarning::OverLevelWarning(widgets::MessageBoxes &boxes, QWidget &window, form::Form &form)
+    : m_boxes(boxes), m_window(window), m_form(form)
 {
+    qApp->installEventFilter(this);
+}
+
+OverLevelWarning::~OverLevelWarning()
+{
+    qApp->removeEventFilter(this);
 }
 
 void OverLevelWarning::Show(QWidget *parent, widgets::MessageIcon icon, const QString &text)
@@ -36,29 +53,47 @@ bool OverLevelWarning::Ask(QWidget *parent, widgets::MessageIcon icon, const QSt
     return accepted;
 }
 
+void OverLevelWarning::Show(QWidget *parent, const form::Message &message)
+{
+    Show(parent, IconOf(message.icon), QString::fromStdString(message.text));
+}
+
+void OverLevelWarning::Opened()
+{
+    ++m_open;
+    m_form.BoxOpened();
+}
+
 void OverLevelWarning::Closed()
 {
     --m_open;
-    if (m_open == 0 && m_pending)
-        Queue();
-}
-
-void OverLevelWarning::TotalsComputed(bool overLevel)
-{
-    m_lastOverLevel = overLevel;
-    m_pending = true;
+    m_form.BoxClosed();
     Queue();
 }
 
-void OverLevelWarning::MouseReleased()
+void OverLevelWarning::ShowWaiting()
 {
-    if (m_pending)
+    // A modal box runs the event loop: what waits is shown once the open box is closed.
+    while (m_open == 0) {
+        const std::optional<form::Message> message = m_form.NextMessage();
+        if (!message)
+            return;
+        Show(&m_window, *message);
+    }
+}
+
+bool OverLevelWarning::eventFilter(QObject *watched, QEvent *event)
+{
+    // The press may have opened a list's popup, or the release may land on another window of the
+    // program: wherever it lands, the action by mouse ends there.
+    if (event->type() == QEvent::MouseButtonRelease && watched->isWindowType())
         Queue();
+    return false;
 }
 
 void OverLevelWarning::Queue()
 {
-    // Every action queues its own look, so a check put off by a held button or an open box cannot
+    // Every action queues its own look, so a look put off by a held button or an open box cannot
     // keep a later action from being considered.
     if (m_queued)
         return;
@@ -69,11 +104,10 @@ void OverLevelWarning::Queue()
 void OverLevelWarning::CheckAfterAction()
 {
     m_queued = false;
-    if (!m_pending || QGuiApplication::mouseButtons() != Qt::NoButton || m_open > 0)
+    if (QGuiApplication::mouseButtons() != Qt::NoButton)
         return;
-    m_pending = false;
-    if (m_rule.Check(m_lastOverLevel))
-        Show(&m_window, widgets::MessageIcon::Exclamation, kOverLevelWarning);
+    m_form.ActionEnded();
+    ShowWaiting();
 }
 
 } // namespace window

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// When the over-level warning is considered: once per user action, after the action has finished,
-// on the totals it ended with (an action may recompute the totals many times). The action is over
-// once its handlers have run, no mouse button is held (a check box changes on release) and no box
-// that the action opened (a refusal, the days help, a print failure) is still open. Whether the
-// warning then shows is the rule's (rules::LevelWarning: every second time while over).
+// Every box of the calculator window: the messages the form's actions raise, the refusals of the
+// leave checks and the window's own boxes (a print failure). Each counts as open for the form
+// while it is up, so that the over-level warning waits for it. When a user's action is over, the
+// form considers the warning once, on the totals the action ended with: the action is over once
+// its handlers have run, no mouse button is held (a check box changes on release) and no box is
+// open.
 
-#include "rules/costing.h"
+#include "form/form.h"
 #include "widgets/messageboxes.h"
 
 #include <QObject>
@@ -16,25 +17,27 @@ class QWidget;
 
 namespace window {
 
-// Every box of the window goes through here, so that the warning waits for the box to close.
 class OverLevelWarning final : public QObject, public widgets::MessageBoxes {
 public:
-    OverLevelWarning(widgets::MessageBoxes &boxes, QWidget &window);
+    OverLevelWarning(widgets::MessageBoxes &boxes, QWidget &window, form::Form &form);
+    ~OverLevelWarning() override;
 
     void Show(QWidget *parent, widgets::MessageIcon icon, const QString &text) override;
     bool Ask(QWidget *parent, widgets::MessageIcon icon, const QString &text,
              const QString &question, const QString &acceptButton) override;
+    void Show(QWidget *parent, const form::Message &message);
     // A flow of several boxes and dialogs counts as one open box from Opened to Closed.
-    void Opened() { ++m_open; }
+    void Opened();
     void Closed();
 
-    // The totals were recomputed: over the capacity (with the level enforced) or not.
-    void TotalsComputed(bool overLevel);
-    // A mouse button was released over any window of the program: an action by mouse ends.
-    void MouseReleased();
+    // Shows, one after the other, the messages the form has waiting.
+    void ShowWaiting();
+    // An action was forwarded to the form: the warning is considered once the action is over.
+    void ActionDone() { Queue(); }
 
-    void Clear() { m_rule.Clear(); } // LevelWarningShown = false
-    bool Shown() const { return m_rule.Shown(); }
+protected:
+    // A mouse button released over any window of the program: an action by mouse ends there.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Queue();
@@ -42,11 +45,9 @@ private:
 
     widgets::MessageBoxes &m_boxes;
     QWidget &m_window;
-    rules::LevelWarning m_rule; // LevelWarningShown
-    int m_open = 0;
-    bool m_lastOverLevel = false;
-    bool m_pending = false; // an action's totals await the check
-    bool m_queued = false;  // a CheckAfterAction is in the event queue
+    form::Form &m_form;
+    bool m_queued = false; // a CheckAfterAction is in the event queue
+    int m_open = 0;        // boxes up: the next waits until they are closed
 };
 
 } // namespace window

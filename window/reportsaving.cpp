@@ -123,7 +123,7 @@ QString PdfFolder()
 }
 
 void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
-                     const report::ReportDocument &document, const QString &characterName,
+                     const form::ReportDocument &document, const QString &characterName,
                      widgets::MessageBoxes &boxes, const AskPdfPath &askPath)
 {
     if (!boxes.Ask(parent, widgets::MessageIcon::Exclamation, report::OutcomeMessage(outcome),

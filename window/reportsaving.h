@@ -7,7 +7,7 @@
 // file that could not be written is reported with the system's reason. Cancel in the box or the
 // dialog ends it; Cancel when asked about replacing a file goes back to the dialog.
 
-#include "report/reportdocument.h"
+#include "form/reportdocument.h"
 #include "report/reportprinter.h"
 #include "widgets/messageboxes.h"
 
@@ -48,7 +48,7 @@ QString PdfFolder();
 // the dialog again. On Windows, a device name chosen in the dialog is refused with the failure
 // message, and nothing is written.
 void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
-                     const report::ReportDocument &document, const QString &characterName,
+                     const form::ReportDocument &document, const QString &characterName,
                      widgets::MessageBoxes &boxes, const AskPdfPath &askPath);
 
 } // namespace window

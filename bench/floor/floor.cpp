@@ -7,6 +7,7 @@
 // Usage: startup_floor [SCALE]   (SCALE: the factor from twips to pixels at 15 twips a pixel; the
 //                                 program's own factor for the default font, 1.2 unless given)
 
+#include "form/form.h"
 #include "rules/catalogue.h"
 #include "rules/costing.h"
 #include "window/layout.h"
@@ -22,8 +23,33 @@
 #include <QStringList>
 
 #include <cstdlib>
+#include <string_view>
+#include <utility>
 
 namespace {
+
+// What a control shows when the calculator is created: its caption, or its initial contents.
+QString Shown(const window::ControlSpec &c, const form::State &s)
+{
+    const std::pair<std::string_view, const std::string *> texts[] = {
+        {"txtSkillLevel", &s.skillLevelText},
+        {"txtEventLength", &s.eventLengthText},
+        {"txtItemQuantity", &s.rows[0].quantityText},
+        {"txtShatterResist", &s.rows[0].shatterResistText},
+        {"lblItemProdCost", &s.rows[0].pointsCaption},
+        {"lblItemSilverCost", &s.rows[0].silverCaption},
+        {"lblTotalCostSilver", &s.totalSilverCaption},
+        {"lblTotalCostLevel", &s.totalLevelCaption},
+        {"lblTotalCostPoints", &s.totalPointsCaption},
+        {"lblTotalCostWorkshops", &s.totalWorkshopsCaption},
+    };
+    for (const auto &[name, text] : texts)
+        if (name == c.name)
+            return QString::fromStdString(*text);
+    if (c.kind == window::ControlKind::CheckBox)
+        return c.name == "chkSilver" ? QString() : QStringLiteral("1");
+    return QString::fromUtf8(c.caption);
+}
 
 QWidget *Make(window::ControlKind kind, const QString &caption, QWidget *parent,
               const QStringList &items)
@@ -79,6 +105,7 @@ int main(int argc, char *argv[])
         items << QString::fromUtf8(item.name);
     items.sort(Qt::CaseInsensitive);
 
+    const form::State initial;
     QWidget main(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     main.setWindowTitle(QStringLiteral("Start-up floor"));
@@ -86,7 +113,7 @@ int main(int argc, char *argv[])
     QHash<QString, QWidget *> groups;
     for (const window::ControlSpec &c : window::FixedControls()) {
         QWidget *parent = c.group.empty() ? &main : groups.value(QString::fromUtf8(c.group));
-        QWidget *w = Make(c.kind, QString::fromUtf8(c.caption), parent, types);
+        QWidget *w = Make(c.kind, Shown(c, initial), parent, types);
         w->setGeometry(scale.rect(c.rect));
         if (c.kind == window::ControlKind::Group)
             groups.insert(QString::fromUtf8(c.name), w);
@@ -95,7 +122,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < rules::kRowCount; ++i) {
         const int top = window::kFirstRowTop + window::kRowPitch * i;
         for (const window::ControlSpec &r : window::RowControls()) {
-            QWidget *w = Make(r.kind, QString::fromUtf8(r.caption), rows, items);
+            QWidget *w = Make(r.kind, Shown(r, initial), rows, items);
             w->setGeometry(scale.rect({r.rect.left, top, r.rect.width, r.rect.height}));
         }
     }

@@ -50,7 +50,7 @@ private Q_SLOTS:
     void current_heading_follows_the_default_locale()
     {
         QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
-        const QString text = report::CurrentHeading().dateText;
+        const QString text = QString::fromStdString(report::CurrentHeading().dateText);
         // dd.MM.yy, whatever the time of day
         QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d\\d( |$)"))
                      .match(text)
@@ -60,11 +60,12 @@ private Q_SLOTS:
 
     void current_heading_carries_this_release()
     {
-        const report::ReportHeading heading = report::CurrentHeading();
-        QCOMPARE(heading.versionText, QStringLiteral("%1.%2.%3")
-                                          .arg(forgetally::kVersionMajor)
-                                          .arg(forgetally::kVersionMinor)
-                                          .arg(forgetally::kVersionRevision));
+        const form::ReportHeading heading = report::CurrentHeading();
+        QCOMPARE(QString::fromStdString(heading.versionText),
+                 QStringLiteral("%1.%2.%3")
+                     .arg(forgetally::kVersionMajor)
+                     .arg(forgetally::kVersionMinor)
+                     .arg(forgetally::kVersionRevision));
     }
 };
 

@@ -7,11 +7,11 @@
 
 #include <QTest>
 
+using form::ReportDocument;
+using form::ReportItem;
+using form::ReportLine;
 using report::PageMetrics;
 using report::PlacedRun;
-using report::ReportDocument;
-using report::ReportItem;
-using report::ReportLine;
 
 namespace {
 
@@ -43,15 +43,15 @@ QStringList Where(const report::ReportLayout &layout)
 
 ReportLine Row(const QString &name, const QString &amount, const QString &attributes)
 {
-    return {{ReportItem::Column(1), ReportItem::Text(name), ReportItem::Column(40),
-             ReportItem::Text(amount), ReportItem::Column(49), ReportItem::Text(attributes),
-             ReportItem::Column(66), ReportItem::Text(QStringLiteral("10")), ReportItem::Column(80),
-             ReportItem::Text(QStringLiteral("5"))}};
+    return {{ReportItem::Column(1), ReportItem::Text(name.toStdString()), ReportItem::Column(40),
+             ReportItem::Text(amount.toStdString()), ReportItem::Column(49),
+             ReportItem::Text(attributes.toStdString()), ReportItem::Column(66),
+             ReportItem::Text("10"), ReportItem::Column(80), ReportItem::Text("5")}};
 }
 
 ReportLine Text(const QString &text)
 {
-    return {{ReportItem::Text(text)}};
+    return {{ReportItem::Text(text.toStdString())}};
 }
 
 } // namespace

@@ -4,8 +4,8 @@
 // page breaks of a long report; the file painted as Qt's PDF printer paints it; printing through
 // the printing module.
 
+#include "form/reportdocument.h"
 #include "report/printmodule.h"
-#include "report/reportdocument.h"
 #include "report/reportpdf.h"
 #include "report/reportprinter.h"
 
@@ -24,9 +24,10 @@
 #include <QTest>
 
 #include <optional>
+#include <string>
 
-using report::ReportRow;
-using report::ReportSnapshot;
+using form::ReportRow;
+using form::ReportSnapshot;
 
 namespace {
 
@@ -41,22 +42,18 @@ struct Word {
 ReportSnapshot FilledList()
 {
     ReportSnapshot snapshot;
-    snapshot.playerName = QStringLiteral("Ann Smith");
-    snapshot.characterName = QStringLiteral("Bor the Bold");
+    snapshot.playerName = "Ann Smith";
+    snapshot.characterName = "Bor the Bold";
     snapshot.rows = {
-        {QStringLiteral("Long Sword"), QStringLiteral("2"), true, QStringLiteral("4"),
-         QStringLiteral("40"), QStringLiteral("12.5")},
-        {QStringLiteral("Dagger"), QStringLiteral("1"), false, QStringLiteral("0"),
-         QStringLiteral("8"), QStringLiteral("0")},
-        {QStringLiteral("Short Bow"), QStringLiteral("0"), false, QStringLiteral("0"),
-         QStringLiteral("0"), QStringLiteral("0")},
-        {QStringLiteral("Chain Mail"), QStringLiteral("1"), false, QStringLiteral("2"),
-         QStringLiteral("30"), QStringLiteral("0")},
+        {"Long Sword", "2", true, "4", "40", "12.5"},
+        {"Dagger", "1", false, "0", "8", "0"},
+        {"Short Bow", "0", false, "0", "0", "0"},
+        {"Chain Mail", "1", false, "2", "30", "0"},
     };
-    snapshot.totalPointsCaption = QStringLiteral("78 / 100");
-    snapshot.totalLevelCaption = QStringLiteral("4 (2/day)");
-    snapshot.totalSilverCaption = QStringLiteral("12.5");
-    snapshot.totalWorkshopsCaption = QStringLiteral("1");
+    snapshot.totalPointsCaption = "78 / 100";
+    snapshot.totalLevelCaption = "4 (2/day)";
+    snapshot.totalSilverCaption = "12.5";
+    snapshot.totalWorkshopsCaption = "1";
     return snapshot;
 }
 
@@ -87,16 +84,14 @@ ReportSnapshot LongList()
     snapshot.rows.clear();
     for (int i = 0; i < 10; ++i)
         snapshot.rows.push_back(
-            {QStringLiteral("Masterwork Two-Handed Greatsword of the Northern Watch no%1").arg(i),
-             QString::number(i + 1), false, QStringLiteral("0"), QString::number(20 * (i + 1)),
-             QStringLiteral("0")});
+            {"Masterwork Two-Handed Greatsword of the Northern Watch no" + std::to_string(i),
+             std::to_string(i + 1), false, "0", std::to_string(20 * (i + 1)), "0"});
     return snapshot;
 }
 
-report::ReportDocument Build(const ReportSnapshot &snapshot)
+form::ReportDocument Build(const ReportSnapshot &snapshot)
 {
-    return report::BuildReport(snapshot,
-                               {QStringLiteral("1.0.7"), QStringLiteral("3/7/26 2:05:09 PM UTC")});
+    return form::BuildReport(snapshot, {"1.0.7", "3/7/26 2:05:09 PM UTC"});
 }
 
 std::optional<QString> Run(const QString &program, const QStringList &arguments)
@@ -326,8 +321,7 @@ private Q_SLOTS:
     void long_name_pushes_the_rest_of_its_row_to_the_next_line()
     {
         ReportSnapshot snapshot = FilledList();
-        snapshot.rows[1].itemText =
-            QStringLiteral("Masterwork Two-Handed Greatsword of the Northern Watch");
+        snapshot.rows[1].itemText = "Masterwork Two-Handed Greatsword of the Northern Watch";
         const QString pdf = Render(snapshot, QStringLiteral("pushed"));
         QVERIFY(!pdf.isEmpty());
         const std::optional<QString> html = Run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
@@ -375,7 +369,7 @@ private Q_SLOTS:
     {
         ReportSnapshot snapshot = FilledList();
         for (ReportRow &row : snapshot.rows)
-            row.quantityText = QStringLiteral("0");
+            row.quantityText = "0";
         const QString pdf = Render(snapshot, QStringLiteral("norows"));
         QVERIFY(!pdf.isEmpty());
         const QString prefix = m_dir.filePath(QStringLiteral("norows"));

@@ -525,36 +525,10 @@ private Q_SLOTS:
         QCOMPARE(d->messages().shown[0].icon, MessageIcon::Question);
     }
 
-    void invalid_item_type_is_reported_and_changes_nothing()
-    {
-        d->Enter(WindowDriver::Row("txtItemQuantity", 0), QStringLiteral("2"));
-        for (int code : {0, 7}) {
-            d->window().FillItemLists(code);
-            QCOMPARE(d->messages().shown.back().text,
-                     QStringLiteral("Error: invalid item type. Please contact the author."));
-            QCOMPARE(d->messages().shown.back().icon, MessageIcon::Stop);
-        }
-        QCOMPARE(field("txtItemQuantity", 0)->text(), QStringLiteral("2"));
-        QCOMPARE(d->List(QStringLiteral("cboItemName_0"))->count(), 47);
-    }
-
-    void silver_for_a_weapon_without_a_silver_cost_is_reported()
-    {
-        d->PickType(QStringLiteral("Weapons"));
-        d->Click(d->Box(WindowDriver::Row("chkSilver", 0)));
-        auto *list =
-            static_cast<widgets::SortedList *>(d->List(WindowDriver::Row("cboItemName", 0)));
-        list->SetItemData(list->AddItem(QStringLiteral("Unknown Blade")), 10);
-        list->SetListIndex(list->NewIndex());
-        QCOMPARE(d->messages().shown.back().text,
-                 QStringLiteral("Unknown Weapon Type, silver cost not added."));
-        QCOMPARE(d->messages().shown.back().icon, MessageIcon::Stop);
-    }
-
     void print_sends_the_shown_texts_to_the_printer()
     {
-        std::vector<report::ReportDocument> printed;
-        d->window().SetReportPrinter([&printed](const report::ReportDocument &doc) {
+        std::vector<form::ReportDocument> printed;
+        d->window().SetReportPrinter([&printed](const form::ReportDocument &doc) {
             printed.push_back(doc);
             return report::PrintOutcome::Printed;
         });
@@ -565,10 +539,10 @@ private Q_SLOTS:
         d->Click(d->Button(QStringLiteral("cmdPrint")));
         QCOMPARE(int(printed.size()), 1);
         QStringList texts;
-        for (const report::ReportLine &line : printed[0].lines)
-            for (const report::ReportItem &item : line.items)
-                if (item.kind == report::ReportItem::Kind::Text)
-                    texts << item.text;
+        for (const form::ReportLine &line : printed[0].lines)
+            for (const form::ReportItem &item : line.items)
+                if (item.kind == form::ReportItem::Kind::Text)
+                    texts << QString::fromStdString(item.text);
         QVERIFY(texts.contains(QStringLiteral("Player Name: Ann")));
         QVERIFY(texts.contains(QStringLiteral("Long Sword")));
         QVERIFY(texts.contains(QStringLiteral("Total Production Points: 48 / 160")));
@@ -578,7 +552,7 @@ private Q_SLOTS:
     void print_is_dropped_while_a_field_is_refused()
     {
         int printed = 0;
-        d->window().SetReportPrinter([&printed](const report::ReportDocument &) {
+        d->window().SetReportPrinter([&printed](const form::ReportDocument &) {
             ++printed;
             return report::PrintOutcome::Printed;
         });
@@ -606,7 +580,7 @@ private Q_SLOTS:
         QFETCH(int, outcome);
         QFETCH(QString, message);
         d->window().SetReportPrinter(
-            [outcome](const report::ReportDocument &) { return report::PrintOutcome(outcome); });
+            [outcome](const form::ReportDocument &) { return report::PrintOutcome(outcome); });
         int dialogs = 0;
         d->window().SetPdfPathDialog([&dialogs](QWidget *, const QString &) {
             ++dialogs;

@@ -6,7 +6,7 @@
 
 #include "windowdriver.h"
 
-#include "report/reportdocument.h"
+#include "form/reportdocument.h"
 #include "window/reportsaving.h"
 
 #include <QApplication>
@@ -51,14 +51,14 @@ QStringList Words(const QStringList &lines)
     return out;
 }
 
-[[maybe_unused]] QStringList DocumentLines(const report::ReportDocument &document)
+[[maybe_unused]] QStringList DocumentLines(const form::ReportDocument &document)
 {
     QStringList lines;
-    for (const report::ReportLine &line : document.lines) {
+    for (const form::ReportLine &line : document.lines) {
         QStringList texts;
-        for (const report::ReportItem &item : line.items)
-            if (item.kind == report::ReportItem::Kind::Text)
-                texts << item.text;
+        for (const form::ReportItem &item : line.items)
+            if (item.kind == form::ReportItem::Kind::Text)
+                texts << QString::fromStdString(item.text);
         lines << texts.join(QLatin1Char(' '));
     }
     return Words(lines);
@@ -78,7 +78,7 @@ class ReportSavingTest : public QObject {
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<WindowDriver> d;
-    std::vector<report::ReportDocument> m_printed;
+    std::vector<form::ReportDocument> m_printed;
     QStringList m_suggested; // what the dialog was asked with
     QString m_answer;        // what the dialog answers
 
@@ -94,7 +94,7 @@ private Q_SLOTS:
         m_suggested.clear();
         m_answer.clear();
         d = std::make_unique<WindowDriver>();
-        d->window().SetReportPrinter([this](const report::ReportDocument &document) {
+        d->window().SetReportPrinter([this](const form::ReportDocument &document) {
             m_printed.push_back(document);
             return report::PrintOutcome::NoPrinter;
         });

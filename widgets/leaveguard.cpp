@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/leaveguard.h"
+#include "widgets/leaveguard.h"
 
 #include "widgets/textfield.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFocusEvent>
-#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
-namespace window {
+namespace widgets {
 
 namespace {
 
@@ -35,8 +35,7 @@ bool IsTabKey(const QKeyEvent *key)
 
 } // namespace
 
-LeaveGuard::LeaveGuard(QWidget *window, widgets::MessageBoxes &messages)
-    : QObject(window), m_window(window), m_messages(messages)
+LeaveGuard::LeaveGuard(QWidget *window) : QObject(window), m_window(window)
 {
     qApp->installEventFilter(this);
 }
@@ -46,10 +45,9 @@ LeaveGuard::~LeaveGuard()
     qApp->removeEventFilter(this);
 }
 
-void LeaveGuard::Guard(widgets::TextField *field, widgets::MessageIcon icon, Check check,
-                       Leave leave)
+void LeaveGuard::Guard(TextField *field, Leave leave, Refuse refuse)
 {
-    m_fields.push_back({field, icon, std::move(check), std::move(leave)});
+    m_fields.push_back({field, std::move(leave), std::move(refuse)});
 }
 
 LeaveGuard::Field *LeaveGuard::Find(const QObject *object)
@@ -62,23 +60,21 @@ LeaveGuard::Field *LeaveGuard::Find(const QObject *object)
 
 LeaveGuard::Field *LeaveGuard::FocusedField()
 {
-    QWidget *focus = m_window->focusWidget();
-    Field *field = Find(focus);
+    Field *field = Find(m_window->focusWidget());
     return field && field->edit->hasFocus() ? field : nullptr;
 }
 
 bool LeaveGuard::MayLeave(Field &field)
 {
-    const rules::FieldCheck result = field.check();
-    if (result.accepted)
+    if (field.leave())
         return true;
-    Refuse(field, QString::fromStdString(result.message));
+    Refused(field);
     return false;
 }
 
-void LeaveGuard::Refuse(Field &field, const QString &message)
+void LeaveGuard::Refused(Field &field)
 {
-    m_messages.Show(m_window, field.icon, message);
+    field.refuse();
     m_window->activateWindow();
     field.edit->setFocus(Qt::OtherFocusReason);
     field.edit->SelectWhole();
@@ -100,49 +96,27 @@ bool LeaveGuard::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        if (watched == m_window->windowHandle()) {
-            // A release that a modal box swallowed never arrives: a new press starts afresh.
-            m_swallowWindowMouse = false;
-            m_swallowFieldMouse.clear();
-            return OnWindowMousePress(event);
-        }
-        if (Field *field = Find(watched); field && field->edit == m_enteredByMouse) {
-            m_enteredByMouse.clear();
-            field->edit->SelectWhole();
-            m_swallowFieldMouse = field->edit;
-            return true;
-        }
-        return false;
-    case QEvent::MouseMove:
-        // Only a drag that belongs to a swallowed press is held back.
-        if (QGuiApplication::mouseButtons() == Qt::NoButton)
+        if (watched != m_window->windowHandle())
             return false;
-        if (watched == m_window->windowHandle())
-            return m_swallowWindowMouse;
-        return m_swallowFieldMouse && watched == m_swallowFieldMouse;
+        // A release that a modal box swallowed never arrives: a new press starts afresh.
+        m_swallowWindowMouse = false;
+        return OnWindowMousePress(event);
+    case QEvent::MouseMove:
+        // Only a drag that belongs to a refused press is held back.
+        return watched == m_window->windowHandle() && m_swallowWindowMouse &&
+               QGuiApplication::mouseButtons() != Qt::NoButton;
     case QEvent::MouseButtonRelease:
-        // The press may have opened a list's popup, or the release may land on another window of
-        // the program: wherever it lands, the action by mouse ends there.
-        if (watched->isWindowType())
-            Q_EMIT MouseReleased();
-        if (watched == m_window->windowHandle()) {
-            const bool swallow = m_swallowWindowMouse;
+        if (watched == m_window->windowHandle() && m_swallowWindowMouse) {
             m_swallowWindowMouse = false;
-            return swallow;
-        }
-        if (m_swallowFieldMouse && watched == m_swallowFieldMouse) {
-            m_swallowFieldMouse.clear();
             return true;
         }
         return false;
     case QEvent::Shortcut:
         return OnShortcut(watched);
     case QEvent::FocusIn:
-        // The field selects its own text; the press that brought the focus must not undo that.
-        if (Field *field = Find(watched);
-            field && field->edit->SelectsOnEntry() &&
-            static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
-            m_enteredByMouse = field->edit;
+        // A checked move that never happened must not pass for the next one.
+        if (Find(watched))
+            m_checkedLeave = nullptr;
         return false;
     case QEvent::FocusOut:
         if (Field *field = Find(watched))
@@ -197,25 +171,20 @@ void LeaveGuard::OnFocusOut(Field &field, Qt::FocusReason reason)
         return;
     if (m_checkedLeave == field.edit) {
         m_checkedLeave = nullptr;
-        field.leave();
         return;
     }
     // A move that came by another route than those checked above: check it now, and bring the
-    // focus back if the text is refused.
-    const rules::FieldCheck result = field.check();
-    if (result.accepted) {
-        field.leave();
+    // focus back once the move is over if the text is refused.
+    if (field.leave())
         return;
-    }
-    QPointer<QLineEdit> edit = field.edit;
-    const QString message = QString::fromStdString(result.message);
+    QPointer<TextField> edit = field.edit;
     QMetaObject::invokeMethod(
         this,
-        [this, edit, message] {
+        [this, edit] {
             if (Field *f = edit ? Find(edit) : nullptr; f && m_active)
-                Refuse(*f, message);
+                Refused(*f);
         },
         Qt::QueuedConnection);
 }
 
-} // namespace window
+} // namespace widgets
