@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "widgets/sortedlist.h"
 
+#include "widgets/utf8.h"
+
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QSignalBlocker>
@@ -15,23 +17,18 @@ namespace widgets {
 
 namespace {
 
-std::string_view View(const QByteArray &bytes)
-{
-    return {bytes.constData(), std::size_t(bytes.size())};
-}
-
 // The places the entries take when added one by one to an empty list: order[k] is the entry that
 // ends at position k. AddItem puts a new entry before the equal ones already there, so among
 // equal texts the entry added last comes first.
 std::vector<std::size_t> ListOrder(std::span<const SortedList::Entry> entries,
                                    SortedList::Order before)
 {
-    std::vector<QByteArray> keys;
+    std::vector<std::string> keys;
     keys.reserve(entries.size());
     for (const SortedList::Entry &e : entries)
-        keys.push_back(e.text.toUtf8());
+        keys.push_back(ToUtf8(e.text));
     const auto less = [&keys, before](std::size_t a, std::size_t b) {
-        return before(View(keys[a]), View(keys[b]));
+        return before(keys[a], keys[b]);
     };
     std::vector<std::size_t> order(entries.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
@@ -138,13 +135,12 @@ SortedList::SortedList(Order order, QWidget *parent) : QComboBox(parent), m_orde
 
 int SortedList::AddItem(const QString &text)
 {
-    const QByteArray key = text.toUtf8();
+    const std::string key = ToUtf8(text);
     int lo = 0;
     int hi = count();
     while (lo < hi) {
         const int mid = (lo + hi) / 2;
-        const QByteArray other = itemText(mid).toUtf8();
-        if (m_order(View(other), View(key)))
+        if (m_order(ToUtf8(itemText(mid)), key))
             lo = mid + 1;
         else
             hi = mid;

@@ -6,6 +6,7 @@
 #include "widgets/resultlabel.h"
 #include "widgets/sortedlist.h"
 #include "widgets/textfield.h"
+#include "widgets/utf8.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -18,14 +19,9 @@ namespace window {
 
 namespace {
 
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QWidget *Make(const ControlSpec &layout, QWidget *parent)
 {
-    const QString caption = Text(layout.caption);
+    const QString caption = widgets::FromUtf8(layout.caption);
     switch (layout.kind) {
     case ControlKind::Group:
         return new QGroupBox(caption, parent);
@@ -72,9 +68,9 @@ void Name(QWidget *control, const ControlSpec &layout, int row, QLabel *label)
             control->setAccessibleDescription(text);
     }
     if (!spoken.name.empty())
-        control->setAccessibleName(Text(spoken.name));
+        control->setAccessibleName(widgets::FromUtf8(spoken.name));
     if (!spoken.description.empty())
-        control->setAccessibleDescription(Text(spoken.description));
+        control->setAccessibleDescription(widgets::FromUtf8(spoken.description));
 }
 
 QWidget *FixedNamed(const std::array<QWidget *, FixedControls().size()> &fixed,
@@ -90,7 +86,7 @@ QWidget *FixedNamed(const std::array<QWidget *, FixedControls().size()> &fixed,
 
 QString RowControlName(std::string_view name, int row)
 {
-    return Text(name) + QLatin1Char('_') + QString::number(row);
+    return widgets::FromUtf8(name) + QLatin1Char('_') + QString::number(row);
 }
 
 void Controls::Build(QWidget &window, const widgets::TwipScale &scale)
@@ -114,7 +110,8 @@ QWidget *Controls::Add(const ControlSpec &layout, int row, QWidget *parent,
                        const widgets::TwipScale &scale)
 {
     QWidget *control = Make(layout, parent);
-    control->setObjectName(row < 0 ? Text(layout.name) : RowControlName(layout.name, row));
+    control->setObjectName(row < 0 ? widgets::FromUtf8(layout.name)
+                                   : RowControlName(layout.name, row));
     widgets::TwipRect rect = layout.rect;
     if (row >= 0)
         rect.top = kFirstRowTop + kRowPitch * row;

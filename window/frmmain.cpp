@@ -9,6 +9,7 @@
 #include "widgets/screenfit.h"
 #include "widgets/sortedlist.h"
 #include "widgets/textfield.h"
+#include "widgets/utf8.h"
 #include "window/textstofit.h"
 
 #include <QAccessibleWidget>
@@ -43,11 +44,6 @@ QAccessibleInterface *AccessibleMainWindow(const QString &className, QObject *ob
     return nullptr;
 }
 
-QString Text(const std::string &text)
-{
-    return QString::fromStdString(text);
-}
-
 // Sets what changed, or everything the first time.
 template <typename T> bool Changed(bool all, const T &shown, const T &now)
 {
@@ -57,7 +53,7 @@ template <typename T> bool Changed(bool all, const T &shown, const T &now)
 // A field's text is the user's until the form changes it: compared with what the field holds.
 void ShowText(QLineEdit *field, const std::string &text)
 {
-    const QString shown = Text(text);
+    const QString shown = widgets::FromUtf8(text);
     if (field->text() != shown)
         field->setText(shown);
 }
@@ -142,7 +138,7 @@ void frmMain::GuardField(widgets::TextField *field, form::Field which, int row)
     // The form keeps the text as it is typed; the program's own texts come from the form.
     connect(field, &QLineEdit::textChanged, this, [this, which, row](const QString &text) {
         if (!m_showing)
-            m_form.SetText(which, row, text.toStdString());
+            m_form.SetText(which, row, widgets::ToUtf8(text));
     });
     if (which == form::Field::txtPlayerName || which == form::Field::txtCharacterName)
         return; // nothing checks the names
@@ -191,7 +187,7 @@ void frmMain::Show()
     if (Changed(all, was.itemTypes, now.itemTypes)) {
         std::vector<widgets::SortedList::Entry> types;
         for (const form::ListEntry &entry : now.itemTypes)
-            types.push_back({Text(entry.text), entry.data});
+            types.push_back({widgets::FromUtf8(entry.text), entry.data});
         cboItemType->SetItems(types);
     }
     if (cboItemType->ListIndex() != now.itemTypeIndex)
@@ -225,7 +221,7 @@ void frmMain::Show()
             std::vector<widgets::SortedList::Entry> entries;
             entries.reserve(row.entries->size());
             for (const form::ListEntry &entry : *row.entries)
-                entries.push_back({Text(entry.text), entry.data});
+                entries.push_back({widgets::FromUtf8(entry.text), entry.data});
             list->SetItems(entries);
         }
         if (list->ListIndex() != row.listIndex)
@@ -235,19 +231,19 @@ void frmMain::Show()
             chkSilver[i]->setChecked(row.silver);
         ShowText(txtShatterResist[i], row.shatterResistText);
         if (Changed(all, shown.pointsCaption, row.pointsCaption))
-            lblItemProdCost[i]->SetCaption(Text(row.pointsCaption));
+            lblItemProdCost[i]->SetCaption(widgets::FromUtf8(row.pointsCaption));
         if (Changed(all, shown.silverCaption, row.silverCaption))
-            lblItemSilverCost[i]->SetCaption(Text(row.silverCaption));
+            lblItemSilverCost[i]->SetCaption(widgets::FromUtf8(row.silverCaption));
     }
 
     if (Changed(all, was.totalSilverCaption, now.totalSilverCaption))
-        lblTotalCostSilver->SetCaption(Text(now.totalSilverCaption));
+        lblTotalCostSilver->SetCaption(widgets::FromUtf8(now.totalSilverCaption));
     if (Changed(all, was.totalLevelCaption, now.totalLevelCaption))
-        lblTotalCostLevel->SetCaption(Text(now.totalLevelCaption));
+        lblTotalCostLevel->SetCaption(widgets::FromUtf8(now.totalLevelCaption));
     if (Changed(all, was.totalPointsCaption, now.totalPointsCaption))
-        lblTotalCostPoints->SetCaption(Text(now.totalPointsCaption));
+        lblTotalCostPoints->SetCaption(widgets::FromUtf8(now.totalPointsCaption));
     if (Changed(all, was.totalWorkshopsCaption, now.totalWorkshopsCaption))
-        lblTotalCostWorkshops->SetCaption(Text(now.totalWorkshopsCaption));
+        lblTotalCostWorkshops->SetCaption(widgets::FromUtf8(now.totalWorkshopsCaption));
     ShowText(txtPlayerName, now.playerName);
     ShowText(txtCharacterName, now.characterName);
 
@@ -270,8 +266,8 @@ void frmMain::PrintReport()
     // kept as a file instead. The offer, the dialog and a failure count as one open box.
     if (outcome != report::PrintOutcome::Printed) {
         m_boxes.Opened();
-        OfferPdfInstead(this, outcome, document, Text(m_form.state().characterName), m_boxes,
-                        m_askPdfPath);
+        OfferPdfInstead(this, outcome, document, widgets::FromUtf8(m_form.state().characterName),
+                        m_boxes, m_askPdfPath);
         m_boxes.Closed();
     }
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/overlevelwarning.h"
 
+#include "widgets/utf8.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
@@ -55,7 +57,7 @@ bool OverLevelWarning::Ask(QWidget *parent, widgets::MessageIcon icon, const QSt
 
 void OverLevelWarning::Show(QWidget *parent, const form::Message &message)
 {
-    Show(parent, IconOf(message.icon), QString::fromStdString(message.text));
+    Show(parent, IconOf(message.icon), widgets::FromUtf8(message.text));
 }
 
 void OverLevelWarning::Opened()

@@ -2,6 +2,7 @@
 #include "window/textstofit.h"
 
 #include "rules/catalogue.h"
+#include "widgets/utf8.h"
 #include "window/layout.h"
 
 #include <string_view>
@@ -29,7 +30,7 @@ std::vector<widgets::TextFit> TextsToFit()
 {
     std::vector<widgets::TextFit> fits;
     const auto add = [&fits](std::string_view text, int width, int height, int extraWidth) {
-        fits.push_back({QString::fromUtf8(text), width, height, extraWidth});
+        fits.push_back({widgets::FromUtf8(text), width, height, extraWidth});
     };
     const auto addControl = [&](const ControlSpec &c) {
         const std::string_view name = c.name;

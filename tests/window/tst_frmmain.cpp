@@ -8,6 +8,7 @@
 #include "about/frmabout.h"
 #include "rules/texts.h"
 #include "widgets/screenfit.h"
+#include "widgets/utf8.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -29,11 +30,6 @@ namespace {
 const QString kDaysHelp = QStringLiteral(
     "Days is the number of production days, the number of days you want to do production over. "
     "For a normal weekend long event, this is two days. You can change this to any positive Long.");
-
-QString T(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 QStringList Entries(const QComboBox *list)
 {
@@ -203,41 +199,49 @@ private Q_SLOTS:
                                   "Alt+R", "mouse on another field", "mouse on a list"}) {
             QTest::addRow("days 0, %s", route)
                 << "txtEventLength"
-                << "0" << T(rules::texts::kDaysRefused) << ex << route;
+                << "0" << widgets::FromUtf8(rules::texts::kDaysRefused) << ex << route;
             QTest::addRow("skill empty, %s", route)
                 << "txtSkillLevel"
-                << "" << T(rules::texts::kSkillLevelRefused) << ex << route;
+                << "" << widgets::FromUtf8(rules::texts::kSkillLevelRefused) << ex << route;
             QTest::addRow("quantity 00, %s", route)
-                << qty << "00" << T(rules::texts::kQuantityRefused) << ex << route;
+                << qty << "00" << widgets::FromUtf8(rules::texts::kQuantityRefused) << ex << route;
             QTest::addRow("shatter 3, %s", route)
-                << sr << "3" << T(rules::texts::kShatterResistRefused) << int(MessageIcon::None)
-                << route;
+                << sr << "3" << widgets::FromUtf8(rules::texts::kShatterResistRefused)
+                << int(MessageIcon::None) << route;
         }
         QTest::newRow("quantity -3")
-            << qty << "-3" << T(rules::texts::kQuantityRefused) << ex << "tab";
+            << qty << "-3" << widgets::FromUtf8(rules::texts::kQuantityRefused) << ex << "tab";
         QTest::newRow("quantity abc")
-            << qty << "abc" << T(rules::texts::kQuantityRefused) << ex << "tab";
+            << qty << "abc" << widgets::FromUtf8(rules::texts::kQuantityRefused) << ex << "tab";
         QTest::newRow("quantity 0.0")
-            << qty << "0.0" << T(rules::texts::kQuantityRefused) << ex << "tab";
+            << qty << "0.0" << widgets::FromUtf8(rules::texts::kQuantityRefused) << ex << "tab";
         QTest::newRow("quantity too large")
-            << qty << "1000001" << T(rules::texts::kQuantityTooLarge) << ex << "tab";
+            << qty << "1000001" << widgets::FromUtf8(rules::texts::kQuantityTooLarge) << ex
+            << "tab";
         QTest::newRow("days -1") << "txtEventLength"
-                                 << "-1" << T(rules::texts::kDaysRefused) << ex << "tab";
+                                 << "-1" << widgets::FromUtf8(rules::texts::kDaysRefused) << ex
+                                 << "tab";
         QTest::newRow("days abc") << "txtEventLength"
-                                  << "abc" << T(rules::texts::kDaysRefused) << ex << "tab";
+                                  << "abc" << widgets::FromUtf8(rules::texts::kDaysRefused) << ex
+                                  << "tab";
         QTest::newRow("days too small")
             << "txtEventLength"
-            << "0.001" << T(rules::texts::kDaysOutOfRange) << ex << "tab";
-        QTest::newRow("skill 0.4") << "txtSkillLevel"
-                                   << "0.4" << T(rules::texts::kSkillLevelTooLow) << ex << "tab";
-        QTest::newRow("skill 1e9") << "txtSkillLevel"
-                                   << "1e9" << T(rules::texts::kSkillLevelTooHigh) << ex << "tab";
-        QTest::newRow("shatter 2.6") << sr << "2.6" << T(rules::texts::kShatterResistRefused)
-                                     << int(MessageIcon::None) << "tab";
-        QTest::newRow("shatter empty") << sr << "" << T(rules::texts::kShatterResistRefused)
-                                       << int(MessageIcon::None) << "tab";
-        QTest::newRow("shatter 1e10") << sr << "1e10" << T(rules::texts::kShatterResistTooLarge)
-                                      << int(MessageIcon::None) << "tab";
+            << "0.001" << widgets::FromUtf8(rules::texts::kDaysOutOfRange) << ex << "tab";
+        QTest::newRow("skill 0.4")
+            << "txtSkillLevel"
+            << "0.4" << widgets::FromUtf8(rules::texts::kSkillLevelTooLow) << ex << "tab";
+        QTest::newRow("skill 1e9")
+            << "txtSkillLevel"
+            << "1e9" << widgets::FromUtf8(rules::texts::kSkillLevelTooHigh) << ex << "tab";
+        QTest::newRow("shatter 2.6")
+            << sr << "2.6" << widgets::FromUtf8(rules::texts::kShatterResistRefused)
+            << int(MessageIcon::None) << "tab";
+        QTest::newRow("shatter empty")
+            << sr << "" << widgets::FromUtf8(rules::texts::kShatterResistRefused)
+            << int(MessageIcon::None) << "tab";
+        QTest::newRow("shatter 1e10")
+            << sr << "1e10" << widgets::FromUtf8(rules::texts::kShatterResistTooLarge)
+            << int(MessageIcon::None) << "tab";
     }
     void refused_text_keeps_the_focus_and_drops_the_action()
     {
@@ -295,7 +299,7 @@ private Q_SLOTS:
         QTest::mousePress(d->window().windowHandle(), Qt::LeftButton, Qt::NoModifier,
                           reset->mapTo(&d->window(), reset->rect().center()));
         d->Settle();
-        QCOMPARE(d->messages().Count(T(rules::texts::kQuantityRefused)), 1);
+        QCOMPARE(d->messages().Count(widgets::FromUtf8(rules::texts::kQuantityRefused)), 1);
         d->Type(QStringLiteral("2"));
         d->Click(d->Button(QStringLiteral("cmdHelpEventLength")));
         QCOMPARE(d->messages().Count(kDaysHelp), 1);
@@ -561,7 +565,7 @@ private Q_SLOTS:
         d->Click(d->Button(QStringLiteral("cmdPrint")));
         d->Key(Qt::Key_P, Qt::AltModifier);
         QCOMPARE(printed, 0);
-        QCOMPARE(d->messages().Count(T(rules::texts::kQuantityRefused)), 2);
+        QCOMPARE(d->messages().Count(widgets::FromUtf8(rules::texts::kQuantityRefused)), 2);
     }
 
     void print_failure_is_reported_data()
