@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "rules/numbers.h"
 
+#include "rules/decimal.h"
+
 #include <array>
 #include <bit>
 #include <charconv>
@@ -70,35 +72,6 @@ double ReadRadix(std::string_view digits, int base)
     return std::ldexp(double(mantissa), shift + droppedBits);
 }
 
-// The decimal magnitude of a number that std::from_chars found out of range: positive means too
-// large for a double, negative too small.
-long long DecimalMagnitude(std::string_view mantissa, long long exponent)
-{
-    long long intDigits = 0;
-    bool seenPoint = false;
-    bool seenNonZero = false;
-    long long leadingFractionZeros = 0;
-    for (char c : mantissa) {
-        if (c == '.') {
-            seenPoint = true;
-            continue;
-        }
-        if (!seenPoint) {
-            if (c != '0' || seenNonZero) {
-                seenNonZero = seenNonZero || c != '0';
-                if (seenNonZero)
-                    ++intDigits;
-            }
-        } else if (!seenNonZero) {
-            if (c == '0')
-                ++leadingFractionZeros;
-            else
-                seenNonZero = true;
-        }
-    }
-    return (intDigits > 0 ? intDigits : -leadingFractionZeros) + exponent;
-}
-
 std::string WithoutBlanks(std::string_view text)
 {
     std::string s;
@@ -135,19 +108,25 @@ Reading ReadLeading(const std::string &s)
         negative = s[i] == '-';
         ++i;
     }
-    const std::size_t mantissaStart = i;
+    // The significant digits (no leading zeros) and the power of ten they are scaled by.
+    std::string digits;
+    long long exponent = 0;
     bool seenPoint = false;
     bool seenDigit = false;
-    while (i < s.size() && (IsDigit(s[i]) || (s[i] == '.' && !seenPoint))) {
-        seenPoint = seenPoint || s[i] == '.';
-        seenDigit = seenDigit || IsDigit(s[i]);
-        ++i;
+    for (; i < s.size() && (IsDigit(s[i]) || (s[i] == '.' && !seenPoint)); ++i) {
+        if (s[i] == '.') {
+            seenPoint = true;
+            continue;
+        }
+        seenDigit = true;
+        if (s[i] != '0' || !digits.empty())
+            digits.push_back(s[i]);
+        if (seenPoint)
+            --exponent;
     }
     if (!seenDigit)
         return {0, i};
-    const std::size_t mantissaEnd = i;
     // An exponent counts only when at least one digit follows the E and its sign.
-    long long exponent = 0;
     if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
         std::size_t j = i + 1;
         bool expNegative = false;
@@ -156,29 +135,15 @@ Reading ReadLeading(const std::string &s)
             ++j;
         }
         if (j < s.size() && IsDigit(s[j])) {
-            while (j < s.size() && IsDigit(s[j])) {
-                if (exponent < 1'000'000'000)
-                    exponent = exponent * 10 + (s[j] - '0');
-                ++j;
-            }
-            if (expNegative)
-                exponent = -exponent;
+            long long written = 0;
+            for (; j < s.size() && IsDigit(s[j]); ++j)
+                if (written < 1'000'000'000) // already far beyond the double range
+                    written = written * 10 + (s[j] - '0');
+            exponent += expNegative ? -written : written;
             i = j;
         }
     }
-
-    const std::string_view number(s.data() + mantissaStart, i - mantissaStart);
-    double value = 0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value,
-                                           std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        const auto mantissa =
-            std::string_view(s).substr(mantissaStart, mantissaEnd - mantissaStart);
-        value = DecimalMagnitude(mantissa, exponent) > 0 ? std::numeric_limits<double>::infinity()
-                                                         : 0.0;
-    } else if (ec != std::errc()) {
-        value = 0;
-    }
+    const double value = DecimalToDouble(digits, exponent);
     return {negative ? -value : value, i};
 }
 
@@ -213,34 +178,20 @@ std::optional<std::int32_t> ToInt32HalfEven(double x)
 namespace {
 
 // x in scientific notation with 15 significant digits: digits "ddddddddddddddd" and the decimal
-// exponent of the first digit.
+// exponent of the first. x is finite and not zero.
 struct Digits15 {
     bool negative = false;
-    std::string digits; // 15 digits, the first non-zero (or "0" for zero)
+    std::string digits; // 15 digits, the first not zero
     int exponent = 0;
 };
 
 Digits15 ToDigits15(double x)
 {
-    Digits15 out;
-    std::array<char, 64> buf{};
-    const auto res =
-        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
-    std::string_view text(buf.data(), std::size_t(res.ptr - buf.data()));
-    if (!text.empty() && text.front() == '-') {
-        out.negative = true;
-        text.remove_prefix(1);
-    }
-    const std::size_t e = text.find('e');
-    for (char c : text.substr(0, e))
-        if (c != '.')
-            out.digits.push_back(c);
-    int exp = 0;
-    std::string_view expText = text.substr(e + 1);
-    if (!expText.empty() && expText.front() == '+')
-        expText.remove_prefix(1);
-    std::from_chars(expText.data(), expText.data() + expText.size(), exp);
-    out.exponent = exp;
+    const Decimal15 d = To15Digits(std::fabs(x));
+    Digits15 out{std::signbit(x), std::string(15, '0'), d.exponent};
+    std::uint64_t rest = d.digits;
+    for (auto c = out.digits.rbegin(); c != out.digits.rend(); ++c, rest /= 10)
+        *c = static_cast<char>('0' + rest % 10);
     return out;
 }
 
@@ -250,12 +201,11 @@ double RoundTo15Digits(double x)
 {
     if (!std::isfinite(x) || x == 0)
         return x;
-    std::array<char, 64> buf{};
-    const auto res =
-        std::to_chars(buf.data(), buf.data() + buf.size(), x, std::chars_format::scientific, 14);
-    double rounded = x;
-    std::from_chars(buf.data(), res.ptr, rounded, std::chars_format::scientific);
-    return rounded;
+    const Digits15 d = ToDigits15(x);
+    const double rounded = DecimalToDouble(d.digits, d.exponent - 14);
+    if (std::isinf(rounded))
+        return x; // the 15 digits of a value next to the largest double lie beyond it
+    return d.negative ? -rounded : rounded;
 }
 
 double RoundNumber(double x, int multiple)

@@ -3,8 +3,8 @@
 
 // Reading and writing the numbers of the fields and labels. Nothing here uses the C locale:
 // once QApplication has called setlocale, printf and strtod follow the user's decimal separator,
-// so every conversion goes through std::to_chars / std::from_chars or reads the digits itself,
-// and takes the separator explicitly.
+// so the digits are read and written here (rules/decimal.h), and the separator is taken
+// explicitly.
 
 #include <cstdint>
 #include <optional>
@@ -29,7 +29,9 @@ bool LeadingNumberStopsAtComma(std::string_view text);
 // Empty when the result does not fit a 32-bit signed integer, or x is infinite or NaN.
 std::optional<std::int32_t> ToInt32HalfEven(double x);
 
-// x rounded to 15 significant decimal digits (as the label texts show it).
+// x rounded to 15 significant decimal digits (as the label texts show it), to the nearest double.
+// From 1.797693134862315E+308 in magnitude, where the 15 digits round beyond the largest double,
+// x comes back unchanged.
 double RoundTo15Digits(double x);
 
 // x rounded up to the next multiple of `multiple`, except that a quotient x / multiple that is
