@@ -454,10 +454,12 @@ TEST(ComputeTotals, LevelsPerDayDivideTheLevelsByTheDays)
     const char *points[] = {"1", "7", "42", "99", "100", "401", "12345"};
     const char *levels[] = {"1", "2", "11", "25", "25", "101", "3087"};
     const char *workshopLevels[] = {"1", "1", "6", "13", "13", "51", "1544"};
+    // A constant: clang refuses a local struct that names the array itself.
+    constexpr std::size_t kPoints = std::size(points);
     struct Case {
         std::string_view days;
-        std::array<int, std::size(points)> perDay;             // for each of the points
-        std::array<int, std::size(points)> perDayWithWorkshop; // the same with a workshop
+        std::array<int, kPoints> perDay;             // for each of the points
+        std::array<int, kPoints> perDayWithWorkshop; // the same with a workshop
     };
     const Case cases[] = {
         {"0.7", {1, 3, 15, 36, 36, 144, 4409}, {1, 2, 8, 18, 18, 72, 2205}},

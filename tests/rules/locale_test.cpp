@@ -19,6 +19,9 @@ class GermanLocale : public testing::Test {
 protected:
     void SetUp() override
     {
+#ifdef __EMSCRIPTEN__
+        GTEST_SKIP() << "emscripten's C library has only the \"C\" locale: none writes \",\"";
+#endif
         // The last name is Windows' own.
         if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr &&
             std::setlocale(LC_ALL, "de_DE.utf8") == nullptr &&
