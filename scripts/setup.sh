@@ -4,7 +4,7 @@
 # (run, test, package; all three when none is named). Does nothing when all are there. Says what
 # is missing and the command that installs it before it tries, and never waits for a password.
 #
-# Usage: scripts/setup.sh [run] [test] [package]
+# Usage: scripts/setup.sh [run] [test] [package] [windows] [web]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 (($# > 0)) || set -- run test package
@@ -23,9 +23,13 @@ for purpose in "$@"; do
 done
 
 missing=()
-for pkg in "${wanted[@]}"; do
+for entry in "${wanted[@]}"; do
+  pkg=${entry%%|*}
   status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$pkg")
+  [ "$status" = installed ] && continue
+  # "package|command": the command, wherever it comes from, stands for the package when it runs.
+  [[ $entry == *'|'* ]] && "${entry#*|}" --version >/dev/null 2>&1 </dev/null && continue
+  missing+=("$pkg")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
