@@ -11,7 +11,7 @@ before(async () => {
 after(() => chromium?.close());
 
 test('a page and its module script load from the server in headless chromium', async () => {
-  const page = await chromium.browser.newPage();
+  const page = await chromium.newPage();
   assert.equal((await page.goto(siteUrl)).status(), 200);
   await page.waitForFunction(() => document.getElementById('result').textContent !== '');
   assert.equal(await page.$eval('#result', (e) => e.textContent), 'module loaded');
