@@ -214,10 +214,13 @@ Quotient ScaledByPow10(std::uint64_t m, int e2, int p)
 {
     if (e2 < 0 && e2 > -128 && p >= 0 && p <= 19) {
         // The labels' usual range, 1e-5 to 1e15: the product fits 128 bits.
-        std::uint64_t pow10 = 1;
-        for (int i = 0; i < p; ++i)
-            pow10 *= 10;
-        const U128 product = Multiply(m, pow10);
+        static constexpr auto kPow10 = [] {
+            std::array<std::uint64_t, 20> powers{1};
+            for (std::size_t i = 1; i < powers.size(); ++i)
+                powers[i] = powers[i - 1] * 10;
+            return powers;
+        }();
+        const U128 product = Multiply(m, kPow10[static_cast<std::size_t>(p)]);
         const int shift = -e2;
         const bool half = product.Bit(shift - 1);
         const bool below = shift > 1 && product.AnyBelow(shift - 1);
