@@ -56,6 +56,31 @@ void BM_ComputeTotals(benchmark::State &state)
 }
 BENCHMARK(BM_ComputeTotals);
 
+// The number conversions alone: field texts read, label texts written, as the rows and totals do.
+void BM_NumberTexts(benchmark::State &state)
+{
+    const std::array<std::string, 4> fields = {"2", "1.5", "0.7", "10"};
+    const std::array<double, 4> labels = {242.4, 0.45, 15.000000000000002, 1.0 / 3.0};
+    for (auto _ : state) {
+        for (const std::string &text : fields)
+            benchmark::DoNotOptimize(rules::LeadingNumber(text));
+        for (double x : labels)
+            benchmark::DoNotOptimize(rules::GeneralNumberText(x, '.'));
+    }
+}
+BENCHMARK(BM_NumberTexts);
+
+// The slow path: more digits than a double holds exactly, and a label beyond the plain range.
+void BM_NumberTextsBeyondExact(benchmark::State &state)
+{
+    const std::string field = "0.1000000000000000055511151231257827";
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(rules::LeadingNumber(field));
+        benchmark::DoNotOptimize(rules::GeneralNumberText(1.5e300, '.'));
+    }
+}
+BENCHMARK(BM_NumberTextsBeyondExact);
+
 // "Alchemy" (47 items) with the level filter on at level 10: what one row's list receives.
 void BM_SortedOfferedItemsAlchemy(benchmark::State &state)
 {
