@@ -78,12 +78,6 @@ public:
         MulAdd(rest, 0);
     }
 
-    void MulPow10(long long k)
-    {
-        MulPow5(k);
-        ShiftLeft(k);
-    }
-
     void ShiftLeft(long long bits)
     {
         if (size_ == 0 || bits == 0)
@@ -228,16 +222,17 @@ Quotient ScaledByPow10(std::uint64_t m, int e2, int p)
                                : (below ? Rest::kBelowHalf : Rest::kZero);
         return {product.ShiftedRight(shift), rest};
     }
+    // m x 2^e2 x 10^p = m x 5^p x 2^(e2 + p): the smaller numbers to divide.
     BigInt num(m);
     BigInt den(1);
-    if (e2 >= 0)
-        num.ShiftLeft(e2);
-    else
-        den.ShiftLeft(-e2);
     if (p >= 0)
-        num.MulPow10(p);
+        num.MulPow5(p);
     else
-        den.MulPow10(-p);
+        den.MulPow5(-p);
+    if (e2 + p >= 0)
+        num.ShiftLeft(e2 + p);
+    else
+        den.ShiftLeft(-(e2 + p));
     return Divide(num, den);
 }
 
