@@ -4,7 +4,7 @@
 # Such a connection outlives whatever the functor captures. Qt 6.7 refuses it at compile time
 # with QT_NO_CONTEXTLESS_CONNECT; Qt 6.4 has no such switch, so this script looks instead.
 #
-#   cmake -DROOT=<source dir> -P check_connect.cmake   the C++ files of the program's directories
+#   cmake -DROOT=<source dir> -P check_connect.cmake   every C++ file of the source tree
 #   cmake -DFILES=<a;b> -P check_connect.cmake         the given files
 #
 # A call counts as contextless when its signal (second argument) starts with "&" and it has
@@ -13,10 +13,16 @@
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT DEFINED FILES)
+  # The C++ files of every top-level folder, so that a new folder is checked without being named
+  # here; not the build trees, hidden folders (.git) or npm's node_modules.
   set(FILES)
-  foreach(dir about app bench packaging report rules tests window)
-    file(GLOB_RECURSE found ${ROOT}/${dir}/*.cpp ${ROOT}/${dir}/*.h)
-    list(APPEND FILES ${found})
+  file(GLOB dirs LIST_DIRECTORIES true RELATIVE ${ROOT} ${ROOT}/*)
+  foreach(dir ${dirs})
+    if(IS_DIRECTORY ${ROOT}/${dir} AND NOT dir MATCHES "^(build.*|\\..*|node_modules)$")
+      file(GLOB_RECURSE found ${ROOT}/${dir}/*.cpp ${ROOT}/${dir}/*.h)
+      list(FILTER found EXCLUDE REGEX "/node_modules/")
+      list(APPEND FILES ${found})
+    endif()
   endforeach()
   if(NOT FILES)
     message(FATAL_ERROR "check_connect: no C++ files under '${ROOT}'")
