@@ -604,7 +604,9 @@ TEST(LevelWarning, NotOverTheLevelLeavesTheFlag)
     EXPECT_TRUE(w.Check(true));
 }
 
-TEST(LevelWarning, ElevenRecomputationsOfRecalculateAllRows)
+// Each check over the level flips the flag and shows on every other call, from either start.
+// How many checks one window action makes is the form's to count (tests/form).
+TEST(LevelWarning, EveryCheckOverTheLevelTurnsItOver)
 {
     struct Case {
         bool startShown;
