@@ -20,15 +20,6 @@ step() { printf '\n=== forgeTally: %s\n' "$*"; }
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
-# The locale tests need a locale whose decimal separator is ",".
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  if [ "$(id -u)" -eq 0 ]; then
-    localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "forgeTally: could not generate de_DE.UTF-8; its tests will be skipped"
-  else
-    echo "forgeTally: de_DE.UTF-8 is not generated and only root can add it; its tests will be skipped"
-  fi
-fi
-
 # The builds are the presets of CMakePresets.json, as a developer runs them.
 step "plain build and tests"
 cmake --preset plain >/dev/null
