@@ -40,7 +40,7 @@ corpus=$scratch/corpus
 mkdir -p "$corpus"
 cp tests/fuzz/corpus/* "$corpus"/
 build-fuzz/tests/fuzz/fuzz_rules -seed=20261208 -max_total_time="$fuzz_seconds" -max_len=256 \
-  -print_final_stats=1 "$corpus" 2>&1 | tee build-fuzz/fuzz.log | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY)' || true
+  -dict=tests/fuzz/rules.dict -print_final_stats=1 "$corpus" 2>&1 | tee build-fuzz/fuzz.log | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY)' || true
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' build-fuzz/fuzz.log)
 if grep -qE 'ERROR: libFuzzer|SUMMARY: ' build-fuzz/fuzz.log || [ -z "$runs" ]; then
   echo "fuzz: FAILED (see build-fuzz/fuzz.log)"; exit 1
