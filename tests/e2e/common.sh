@@ -70,12 +70,12 @@ start_desktop() { # Xvfb, then openbox on it; exports DISPLAY
   Xvfb -displayfd 3 -screen 0 1280x800x24 -noreset -nolisten tcp 3>"$work/display" \
     >"$artifacts/xvfb.log" 2>&1 &
   pids+=($!)
-  wait_for 5 test -s "$work/display" || { fail "Xvfb started"; finish; }
+  wait_for 20 test -s "$work/display" || { fail "Xvfb started within 20 s"; finish; }
   DISPLAY=":$(head -n1 "$work/display")"
   export DISPLAY
   # A desktop has a window manager: it gives new windows the focus and activates a clicked one.
   openbox --sm-disable >"$artifacts/openbox.log" 2>&1 &
   pids+=($!)
   wm_up() { xdotool get_desktop >/dev/null 2>&1; } # answers only once a manager runs
-  wait_for 5 wm_up || { fail "window manager started"; finish; }
+  wait_for 20 wm_up || { fail "window manager started within 20 s"; finish; }
 }

@@ -17,10 +17,12 @@
 #        and logs there; otherwise they are kept only when a step fails.
 set -uo pipefail
 
-# A hung step must not hang the caller.
+# Every step waits for what it needs (a window, its focus, a file, a process), up to $limit
+# seconds, so that busy cores make the run slow but not wrong. A hung step must not hang the caller.
 if [ -z "${FORGETALLY_E2E_BOUNDED:-}" ]; then
-  FORGETALLY_E2E_BOUNDED=1 exec timeout --kill-after=10 300 bash "$0" "$@"
+  FORGETALLY_E2E_BOUNDED=1 exec timeout --kill-after=10 420 bash "$0" "$@"
 fi
+limit=30
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 setup=$(realpath "${1:?usage: installed.sh SETUP.EXE ZIP}")
@@ -40,6 +42,11 @@ shot() { import -window "$1" "$artifacts/$2.png" 2>/dev/null; }
 named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
 count() { named "$1" | grep -c .; }
 activate() { xdotool windowactivate --sync "$(named "$1" | head -n1)" 2>/dev/null; }
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+# Keys go to the window with the focus: they wait until the window manager has given it.
+wait_active() { # wait_active ID WHAT
+  wait_for "$limit" is_active "$1" || { fail "$2 has the focus within $limit s"; finish; }
+}
 
 # A private home and a fresh prefix, outside the clone; no menu entries or file associations
 # reach this machine's desktop, no Mono or Gecko prompt, and no printer (CUPS out of reach).
@@ -81,59 +88,73 @@ wine start "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\$title\\$
   >"$artifacts/program.log" 2>&1
 main=''
 find_main() { main=$(named "$title" | head -n1); [ -n "$main" ]; }
-expect "the shortcut starts the program: its window shows" wait_for 30 find_main || finish
+expect "the shortcut starts the program: its window shows within $limit s" wait_for "$limit" find_main ||
+  finish
 app_pid=$(xdotool getwindowpid "$main")
 xdotool mousemove 1279 799
 activate "$title"
-sleep 0.5
+wait_active "$main" "the window"
 # The "Total Cost" group, as a share of the client area (the layout scales as a whole).
 eval "$(xdotool getwindowgeometry --shell "$main")"
 totals="$((WIDTH * 3015 / 10935))x$((HEIGHT * 1695 / 6420))+$((WIDTH * 120 / 10935))+$((HEIGHT * 2160 / 6420))"
 import -window "$main" -crop "$totals" +repage "$work/before.png"
 
-# 3. Row 1's quantity is the fifth stop after the item type; Tab selects its "0".
+# 3. Row 1's quantity is the fifth stop after the item type; Tab selects its "0". The totals are
+#    looked at until they change, or for $limit s.
 xdotool key --delay 80 Tab Tab Tab Tab Tab && xdotool type --delay 60 3 && xdotool key Tab
-sleep 0.5
-import -window "$main" -crop "$totals" +repage "$work/after.png"
+changed=''
+differ() {
+  import -window "$main" -crop "$totals" +repage "$work/after.png"
+  changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1)
+  [[ "$changed" =~ ^[0-9]+$ ]] && [ "$changed" -gt 20 ]
+}
+wait_for "$limit" differ
 shot "$main" window
-changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1)
-differ() { [[ "$changed" =~ ^[0-9]+$ ]] && [ "$changed" -gt 20 ]; }
 expect "a quantity typed and Tab: the totals on screen change ($changed pixels)" differ
 
 # 4. Alt+A opens the About window; again from the calculator, still one. Its Visit Homepage
 #    hands the address to the shell, which hands it to the browser; the window stays.
 xdotool key alt+a
 one_about() { [ "$(count "About $title")" -eq 1 ]; }
-expect "Alt+A opens the About window" wait_for 10 one_about && sleep 0.5
+about_active() { is_active "$(named "About $title" | head -n1)"; }
+expect "Alt+A opens the About window" wait_for "$limit" one_about &&
+  wait_active "$(named "About $title" | head -n1)" "the About window"
 shot "$(named "About $title" | head -n1)" about
-activate "$title" && xdotool key alt+a && sleep 1
+# The second Alt+A has been handled once the About window has the focus again.
+activate "$title" && wait_active "$main" "the window" && xdotool key alt+a
+wait_for "$limit" about_active || fail "Alt+A again brings the About window forward within $limit s"
 expect "Alt+A again: still one About window" one_about
 activate "About $title" && xdotool key Tab Return
-expect "Visit Homepage opens the homepage through the shell" wait_for 10 test -s "$work/urls"
+expect "Visit Homepage opens the homepage through the shell" wait_for "$limit" test -s "$work/urls"
 check "the address handed to the browser" "$homepage" "$(head -n1 "$work/urls")"
 expect "the About window stays open" one_about
 activate "About $title" && xdotool key Escape
 no_about() { [ "$(count "About $title")" -eq 0 ]; }
-expect "Esc closes the About window" wait_for 5 no_about
+expect "Esc closes the About window" wait_for "$limit" no_about
 
 # 5. Alt+P: no printer, so the box that says so and offers the PDF; Return, Save as PDF: the
 #    file dialog (Wine's); a path without suffix into its name box, which ignores Ctrl+A (End,
 #    Shift+Home and BackSpace clear it), Return.
 activate "$title" && xdotool key alt+p
 box_open() { [ "$(count "$title")" -ge 2 ]; }
-expect "Print without a printer offers the PDF" wait_for 10 box_open || finish
-sleep 0.5
-shot "$(named "$title" | grep -vx "$main" | head -n1)" pdf-box
+expect "Print without a printer offers the PDF" wait_for "$limit" box_open || finish
+box=$(named "$title" | grep -vx "$main" | head -n1)
+wait_active "$box" "the PDF offer"
+shot "$box" pdf-box
 xdotool key Return
 dialog_open() { [ -n "$(named 'Save Production Report')" ]; }
-expect "Save as PDF opens \"Save Production Report\"" wait_for 10 dialog_open || finish
-sleep 0.5
+expect "Save as PDF opens \"Save Production Report\"" wait_for "$limit" dialog_open || finish
+wait_active "$(named 'Save Production Report' | head -n1)" "the file dialog"
 target="$work/out/Brannoc report"
 xdotool key End shift+Home BackSpace && xdotool type --delay 30 "Z:${target//\//\\}"
 xdotool key Return
-expect "the PDF is written, \".pdf\" added" wait_for 15 test -s "$target.pdf" || finish
-sleep 0.5
-text=$(pdftotext -layout "$target.pdf" - 2>/dev/null | tr -s ' ' | sed 's/^ //; s/ $//')
+# The report is whole once its last line reads back.
+text=''
+report_read() {
+  text=$(pdftotext -layout "$target.pdf" - 2>/dev/null | tr -s ' ' | sed 's/^ //; s/ $//')
+  grep -q '^End of Report' <<<"$text"
+}
+expect "the PDF is written within $limit s, \".pdf\" added" wait_for "$limit" report_read || finish
 for line in "Alchemical Solvent (Contact) 3 24 2.4" "Total Production Points: 24 / 160" \
   "Total Production Skill Levels Needed: 3 / 2 per day" "Total Silver Cost: 2.4"; do
   expect "the PDF holds \"$line\"" grep -qxF -- "$line" <<<"$text"
@@ -143,7 +164,7 @@ done
 #    copies itself away and returns at once; Wine's server knows when the copy has finished).
 python3 "$here/../e2e/x11_close.py" "$main"
 ended() { ! kill -0 "$app_pid" 2>/dev/null; }
-expect "closing the window ends the program" wait_for 10 ended
+expect "closing the window ends the program" wait_for "$limit" ended
 wine_done
 wine "C:\\Program Files\\forgeTally\\Uninstall.exe" /S >"$artifacts/uninstall.log" 2>&1
 wine_done
@@ -156,7 +177,7 @@ expect "the uninstaller removes its entry" no_entry
 (cd "$work/out" && cmake -E tar xf "$zip")
 wine "$(echo "$work"/out/forgeTally-*/forgeTally.exe)" >"$artifacts/zip-program.log" 2>&1 &
 pids+=($!)
-expect "the unpacked ZIP starts: its window shows" wait_for 30 find_main
+expect "the unpacked ZIP starts: its window shows within $limit s" wait_for "$limit" find_main
 python3 "$here/../e2e/x11_close.py" "$main"
 wine_done
 finish
