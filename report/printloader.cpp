@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Printing through the printing module, loaded on demand (see printmodule.h).
 
+#include "report/printloader.h"
 #include "report/printmodule.h"
-#include "report/reportprinter.h"
 #include "rules/texts.h"
 
 #include <QCoreApplication>

@@ -45,14 +45,4 @@ double ColumnWidth(const QFontMetricsF &metrics);
 // cannot be ended.
 bool RenderReport(const form::ReportDocument &document, QPagedPaintDevice &device);
 
-// Prints the document on the system's default printer with its own paper settings, through the
-// printing module (printmodule.h), which the first call loads. NoPrinter, without starting
-// anything, when there is no default printer; PrinterRefused when the printer fails the job, and
-// also when the module cannot be found or loaded, since then nothing can reach a printer.
-PrintOutcome PrintReport(const form::ReportDocument &document);
-
-// The same, with the printing module looked for in these folders only.
-PrintOutcome PrintReportThrough(const form::ReportDocument &document,
-                                const QStringList &moduleFolders);
-
 } // namespace report

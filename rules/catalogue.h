@@ -42,7 +42,8 @@ bool ShowsShatterResistColumn(std::int32_t code); // Armour and Weapons
 // 4 x level (computed without overflow) is at least the unit cost.
 bool IsOffered(const CatalogueItem &item, bool enforceLevel, std::int32_t level);
 
-// The items a row offers, in catalogue order (the row's list sorts them itself).
+// The items a row offers, in catalogue order. The rows are filled from SortedOfferedItems, already
+// in their lists' order.
 std::vector<CatalogueItem> OfferedItems(std::int32_t code, bool enforceLevel, std::int32_t level);
 
 // The order of every drop-down list: ascending, without regard to (ASCII) case.

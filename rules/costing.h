@@ -47,7 +47,7 @@ struct TotalsInputs {
 struct Totals {
     std::string silverText;    // lblTotalCostSilver
     std::string pointsText;    // lblTotalCostPoints: "total / capacity"
-    std::string levelText;     // lblTotalCostLevel: "levels / per day per day"
+    std::string levelText;     // lblTotalCostLevel: "levels / levelsPerDay per day"
     std::string workshopsText; // lblTotalCostWorkshops
     // Total points exceed the capacity while the enforce option is on.
     bool overLevel = false;

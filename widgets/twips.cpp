@@ -6,12 +6,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace widgets {
 
 namespace {
-// Room a text needs beside itself inside a control: Fusion's label and button margins.
+// Room a text needs beside itself inside a control, in unscaled pixels: Fusion's label and button
+// margins. The Windows styles take no more; the About window's tests pass under the Windows style
+// too (tests/about).
 constexpr int kTextPadding = 6;
+
+bool WrappedTextFits(const QFontMetrics &metrics, const QString &text, const QSize &box)
+{
+    const QRect needed = metrics.boundingRect(
+        QRect(0, 0, box.width(), std::numeric_limits<int>::max() / 2), Qt::TextWordWrap, text);
+    return needed.width() <= box.width() && needed.height() <= box.height();
+}
 } // namespace
 
 TwipScale TwipScale::ToFit(const QFont &font, std::span<const TextFit> texts)
@@ -37,6 +47,18 @@ TwipScale TwipScale::ToFit(const QFont &font, std::span<const TextFit> texts)
     }
     // Round up to a hundredth so that layouts do not jitter between fonts of nearly one size.
     return TwipScale(std::ceil(factor * 100.0) / 100.0);
+}
+
+TwipScale TwipScale::WidenedToWrap(const QFont &font, std::span<const WrapFit> texts) const
+{
+    const QFontMetrics metrics(font);
+    TwipScale scale = *this;
+    const auto fits = [&](const WrapFit &fit) {
+        return WrappedTextFits(metrics, fit.text, scale.rect(fit.box).size());
+    };
+    while (!std::all_of(texts.begin(), texts.end(), fits))
+        scale = TwipScale(scale.factor() + 0.01);
+    return scale;
 }
 
 int TwipScale::pixels(int twips) const

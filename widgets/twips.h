@@ -32,12 +32,20 @@ struct TextFit {
     int extraWidth = 0;
 };
 
+// A word-wrapped text that must fit into a box of the given twip size.
+struct WrapFit {
+    QString text;
+    TwipRect box;
+};
+
 class TwipScale {
 public:
     explicit TwipScale(double factor = 1.0) : m_factor(factor) {}
 
     // The smallest factor (at least 1) for which every text fits its control in the given font.
     static TwipScale ToFit(const QFont &font, std::span<const TextFit> texts);
+    // This scale, widened in hundredths until every wrapped text fits its box in the font too.
+    TwipScale WidenedToWrap(const QFont &font, std::span<const WrapFit> texts) const;
 
     double factor() const { return m_factor; }
     int pixels(int twips) const;

@@ -14,7 +14,7 @@
 // (OverLevelWarning). The controls are built and named from the layout table (layout.h).
 
 #include "form/form.h"
-#include "report/reportprinter.h"
+#include "report/printloader.h"
 #include "widgets/messageboxes.h"
 #include "widgets/twips.h"
 #include "window/controls.h"

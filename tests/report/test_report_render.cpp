@@ -5,6 +5,7 @@
 // the printing module.
 
 #include "form/reportdocument.h"
+#include "report/printloader.h"
 #include "report/printmodule.h"
 #include "report/reportpdf.h"
 #include "report/reportprinter.h"
