@@ -7,6 +7,7 @@
 #  2. installs the web tests' npm packages as tests/web/package-lock.json pins them (npm ci, no
 #     install scripts: no package downloads a browser), when they changed since the last run;
 #  3. runs the web tests in Debian's chromium, headless, against a static server on 127.0.0.1.
+# The site, ready for any static host, is build-web/site/.
 # Usage: scripts/web.sh          build and test
 #        scripts/web.sh serve    serve build-web/site/ at http://127.0.0.1:8080/ to try it
 set -euo pipefail
@@ -37,6 +38,10 @@ step "the core, built to WebAssembly"
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm -j "$jobs"
 
+step "the site in build-web/site"
+# The service worker lists every file of the site and names its cache after their contents.
+node web/make-sw.mjs build-web/site
+
 step "the core's test suites under node"
 ctest --preset wasm -j "$jobs"
 
@@ -59,8 +64,7 @@ stop_server() {
   rm -rf "$scratch"
 }
 trap stop_server EXIT
-# The harness's own page for now; the page's tests will serve build-web/site/.
-node scripts/serve.mjs tests/web/smoke 0 >"$scratch/address" 2>"$scratch/server.log" &
+node scripts/serve.mjs build-web/site 0 >"$scratch/address" 2>"$scratch/server.log" &
 server=$!
 for _ in $(seq 200); do [ -s "$scratch/address" ] && break; sleep 0.05; done
 [ -s "$scratch/address" ] || { cat "$scratch/server.log" >&2; echo "forgeTally: the static server did not start" >&2; exit 1; }
