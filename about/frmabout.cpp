@@ -2,6 +2,7 @@
 #include "about/frmabout.h"
 
 #include "about/separatorline.h"
+#include "form/about.h"
 #include "version.h"
 #include "widgets/applicationtitle.h"
 #include "widgets/twips.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 namespace about {
@@ -48,15 +50,15 @@ constexpr int kIconPixels = 32;
 // A push button's frame and margins beside its text (Fusion), in unscaled pixels.
 constexpr int kButtonBevel = 10;
 
-const QString kCredit = QStringLiteral("By the forgeTally developers, forgetally@example.org");
-const QString kDescription = QStringLiteral(
-    "This program follows the standard MIRVAK International rules as they stood in the 8th "
-    "Edition rulebook at time of compile. Changes made since that time may require an update to "
-    "this program.");
-const QString kUpdates = QStringLiteral("To check for updates, use the Visit Homepage button.");
-const QString kDisclaimer = QStringLiteral(
-    "Warning: This program is a beta. It might give you wrong numbers. Do not use it for anything "
-    "important without double checking the figures first.");
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+const QString kCredit = Text(form::about::kCredit);
+const QString kDescription = Text(form::about::kDescription);
+const QString kUpdates = Text(form::about::kUpdates);
+const QString kDisclaimer = Text(form::about::kDisclaimer);
 
 enum class Lines { One, Wrapped };
 
@@ -126,14 +128,14 @@ void frmAbout::CreateControls()
     InkBlackLabels();
 
     // Created in tab order: OK first, then Visit Homepage; the labels take no focus.
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(Text(form::about::kOK), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
-    cmdOK->setAccessibleDescription(QStringLiteral("Closes the About window"));
-    cmdHomepage = new QPushButton(QStringLiteral("Visit Homepage"), this);
+    cmdOK->setAccessibleName(Text(form::about::kOK));
+    cmdOK->setAccessibleDescription(Text(form::about::kOKDescription));
+    cmdHomepage = new QPushButton(Text(form::about::kHomepage), this);
     cmdHomepage->setObjectName(QStringLiteral("cmdHomepage"));
-    cmdHomepage->setAccessibleName(QStringLiteral("Visit Homepage"));
+    cmdHomepage->setAccessibleName(Text(form::about::kHomepage));
     cmdHomepage->setAccessibleDescription(QStringLiteral("Opens ") +
                                           QString::fromUtf8(forgetally::kHomepage) +
                                           QStringLiteral(" in the web browser"));
@@ -167,8 +169,9 @@ void frmAbout::changeEvent(QEvent *event)
 void frmAbout::Form_Load()
 {
     const QString title = widgets::ApplicationTitle();
-    setWindowTitle(QStringLiteral("About ") + title);
-    lblVersion->setText(QStringLiteral("Version ") + QLatin1String(forgetally::kVersionText));
+    setWindowTitle(Text(form::about::kTitlePrefix) + title);
+    lblVersion->setText(Text(form::about::kVersionPrefix) +
+                        QLatin1String(forgetally::kVersionText));
     lblVersion->setAccessibleName(lblVersion->text());
     lblTitle->setText(title);
     lblTitle->setAccessibleName(title);
