@@ -33,5 +33,9 @@ if (workers && window.isSecureContext) {
     // Reloading would lose what the user typed meanwhile; the files already loaded serve on.
     if (takingOver && !edited()) location.reload();
   });
-  workers.register('sw.js').then(watch, (error) => console.warn('forgeTally: no offline use:', error));
+  // After the page has loaded: the worker's fetching every file would slow the first render.
+  const register = () =>
+    workers.register('sw.js').then(watch, (error) => console.warn('forgeTally: no offline use:', error));
+  if (document.readyState === 'complete') register();
+  else window.addEventListener('load', register, { once: true });
 }
