@@ -37,6 +37,8 @@ const shown = (page, ids) => page.evaluate((ids) => ids.map((id) => {
   return e.tagName === 'SELECT' ? e.selectedOptions[0]?.text : e.value ?? e.textContent;
 }), ids);
 const boxes = (page) => page.evaluate(() => window.boxes.splice(0));
+// A box's close event comes as a task of its own: what follows it has run after a frame and a task.
+const settle = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => setTimeout(r))));
 
 // Types over a field's text; then `leave` (Tab or Enter) leaves it.
 async function enter(page, id, text, leave = 'Tab') {
@@ -81,6 +83,7 @@ test('a refused field keeps its text selected and the focus, and the click that 
     assert.deepEqual(await boxes(page), [message], id);
     assert.equal(await page.$eval('#msgbox-icon', (e) => e.className), `icon icon-${icon}`, id);
     await page.keyboard.press('Enter');
+    await settle(page);
     assert.deepEqual(await page.evaluate(() => [document.activeElement.id, getSelection().toString()
       || document.activeElement.value.slice(document.activeElement.selectionStart, document.activeElement.selectionEnd)]), [id, text], id);
     assert.equal(await page.$eval('#cboItemType', (e) => e.value), 'Weapons', `${id}: Reset was not pressed`);
@@ -103,7 +106,10 @@ test('the over-level warning comes once an action, every second time while over 
     await action();
     const seen = await boxes(page);
     assert.equal(seen.filter((t) => warning.test(t)).length, warnings, `step ${i}: ${seen}`);
-    while (await page.$eval('#msgbox', (d) => d.open)) await page.click('#msgbox-ok');
+    while (await page.$eval('#msgbox', (d) => d.open)) {
+      await page.click('#msgbox-ok');
+      await settle(page);
+    }
   }
   await page.close();
 });
@@ -192,6 +198,7 @@ test('axe-core finds nothing, light and dark, on the page and in its boxes', asy
       await page.click('#cmdHelpEventLength');
       assert.deepEqual(await axeViolations(page), [], `${scheme}: message box`);
       await page.click('#msgbox-ok');
+      await settle(page);
       await page.click('#cmdAbout');
       assert.deepEqual(await page.evaluate(() => [document.querySelector('#frmAbout h2').textContent, lblVersion.textContent,
         cmdHomepage.target, cmdHomepage.rel, document.activeElement.id]),

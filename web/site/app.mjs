@@ -13,6 +13,7 @@ const el = (tag, props = {}, ...children) => {
 };
 
 const core = await ForgeTallyCore();
+performance.mark('forgetally-core');
 const texts = core.texts();
 const decimalSeparator = new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
 const form = new core.Core(decimalSeparator);
@@ -358,6 +359,7 @@ function buildAbout() {
 }
 
 build();
+performance.mark('forgetally-built');
 buildAbout();
 wire();
 render();
@@ -365,3 +367,4 @@ pump();
 controls.get('cboItemType').focus();
 $('frmMain').removeAttribute('aria-busy');
 document.documentElement.dataset.ready = '1';
+performance.mark('forgetally-ready');
