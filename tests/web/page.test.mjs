@@ -88,6 +88,7 @@ test('a refused field keeps its text selected and the focus, and the click that 
       || document.activeElement.value.slice(document.activeElement.selectionStart, document.activeElement.selectionEnd)]), [id, text], id);
     assert.equal(await page.$eval('#cboItemType', (e) => e.value), 'Weapons', `${id}: Reset was not pressed`);
     await enter(page, id, fix);
+    await settle(page);
     assert.deepEqual(await boxes(page), [], `${id} ${fix}`);
   }
   await page.close();
@@ -104,12 +105,14 @@ test('the over-level warning comes once an action, every second time while over 
   ];
   for (const [i, [action, warnings]] of steps.entries()) {
     await action();
+    await settle(page);
     const seen = await boxes(page);
     assert.equal(seen.filter((t) => warning.test(t)).length, warnings, `step ${i}: ${seen}`);
     while (await page.$eval('#msgbox', (d) => d.open)) {
       await page.click('#msgbox-ok');
       await settle(page);
     }
+    if (i === 0) assert.equal(await page.evaluate(() => document.activeElement.id), 'cboItemName_1');
   }
   await page.close();
 });
@@ -141,8 +144,9 @@ test('Tab follows the desktop order and wraps', async () => {
   }
   assert.deepEqual(order, ['txtEventLength', 'cmdHelpEventLength', 'cboItemType']);
   assert.deepEqual(await page.evaluate(() => [cmdReset.accessKey, cmdPrint.accessKey, cmdAbout.accessKey,
-    txtItemQuantity_2.getAttribute('aria-label'), txtItemQuantity_2.inputMode, document.querySelector('label[for=cboItemType]').textContent]),
-  ['r', 'p', 'a', 'Quantity, row 3', 'decimal', 'Item type to produce:']);
+    txtItemQuantity_2.getAttribute('aria-label'), lblItemProdCost_2.ariaDescription, txtItemQuantity_2.inputMode,
+    document.querySelector('label[for=cboItemType]').textContent]),
+  ['r', 'p', 'a', 'Quantity, row 3', 'Cost (Points), row 3', 'decimal', 'Item type to produce:']);
   await page.close();
 });
 

@@ -26,13 +26,15 @@ const controls = new Map();
 const tabOrder = [];
 const rowName = (name, row) => `${name}_${row}`;
 
-// "&Print": the text with the access key's letter underlined, and the key.
+// "&Print": the text with the access key's letter underlined, the text without the mark, and the
+// key.
 function captionParts(caption) {
   const at = caption.indexOf('&');
-  if (at < 0 || at + 1 >= caption.length) return { nodes: [caption.replace('&', '')], key: '' };
+  if (at < 0 || at + 1 >= caption.length) return { nodes: [caption], text: caption, key: '' };
   const letter = caption[at + 1];
   return {
     nodes: [caption.slice(0, at), el('u', { textContent: letter }), caption.slice(at + 2)],
+    text: caption.slice(0, at) + caption.slice(at + 1),
     key: letter.toLowerCase(),
   };
 }
@@ -63,9 +65,14 @@ function makeControl(spec, row) {
       c = el('input', { type: 'checkbox' });
       break;
     default: {
-      const { nodes, key } = captionParts(spec.caption);
+      const { nodes, text, key } = captionParts(spec.caption);
       c = el('button', { type: 'button' }, ...nodes);
-      if (key) c.accessKey = key;
+      if (key) {
+        c.accessKey = key;
+        // Read as one word, not split at the underlined letter.
+        c.setAttribute('aria-label', text);
+        c.setAttribute('aria-keyshortcuts', `Alt+${key.toUpperCase()}`);
+      }
     }
   }
   c.id = id;
@@ -77,14 +84,15 @@ function makeControl(spec, row) {
 }
 
 // What screen readers are told: a caption beside the control names it (a <label>), a column
-// heading names a row's control with ", row n".
+// heading names or describes a row's control with ", row n"; some have words of their own.
 function name(c, spec, row) {
   if (spec.label && row >= 0) {
     const text = controls.get(spec.label).textContent;
     c.closest('.cell').dataset.caption = text;
-    if (spec.labelNames) c.setAttribute('aria-label', `${text}, row ${row + 1}`);
+    c.setAttribute(spec.labelNames ? 'aria-label' : 'aria-description', `${text}, row ${row + 1}`);
   }
   if (spec.name2) c.setAttribute('aria-label', spec.name2);
+  if (spec.description) c.setAttribute('aria-description', spec.description);
 }
 
 function build() {
@@ -252,7 +260,8 @@ function leave(c) {
   const refusal = form.leave(field, row);
   if (!refusal) {
     render();
-    pump();
+    // The boxes come once the focus has arrived where the user sent it, to go back there.
+    setTimeout(pump);
     return true;
   }
   refused = c;
