@@ -12,14 +12,19 @@ const el = (tag, props = {}, ...children) => {
   return e;
 };
 
-const core = await ForgeTallyCore();
+let edited = false;
+window.forgeTallyEdited = () => edited;
+
+const core = await ForgeTallyCore().catch((error) => {
+  // Said on the page, not only in the console: a browser without WebAssembly shows no calculator.
+  $('controls').textContent = 'This browser could not start the calculator: it needs WebAssembly.';
+  $('frmMain').removeAttribute('aria-busy');
+  throw error;
+});
 performance.mark('forgetally-core');
 const texts = core.texts();
 const decimalSeparator = new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
 const form = new core.Core(decimalSeparator);
-
-let edited = false;
-window.forgeTallyEdited = () => edited;
 
 // The controls by id (a row control's id is name_i), and the order Tab walks them in.
 const controls = new Map();
