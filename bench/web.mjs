@@ -50,7 +50,12 @@ async function coldRender(url) {
     });
     await page.goto(url);
     await page.waitForFunction(() => window.readyAt !== undefined);
-    return await page.evaluate(() => window.readyAt);
+    // The page's own marks, where it has them: the core loaded, the controls built.
+    return await page.evaluate(() => ({
+      ready: window.readyAt,
+      ...Object.fromEntries(performance.getEntriesByType('mark')
+        .map((mark) => [mark.name.replace('forgetally-', ''), mark.startTime])),
+    }));
   } finally {
     await chromium.close();
   }
@@ -96,8 +101,9 @@ async function leaveTimes(url, count) {
 const sizes = await gzipBytes();
 const server = await serve();
 try {
-  const renders = [];
-  for (let i = 0; i < Number(runs); ++i) renders.push(await coldRender(server.url));
+  const marks = [];
+  for (let i = 0; i < Number(runs); ++i) marks.push(await coldRender(server.url));
+  const renders = marks.map((mark) => mark.ready);
   const leaves = await leaveTimes(server.url, 50);
   const total = Object.values(sizes).reduce((a, b) => a + b, 0);
   for (const [name, bytes] of Object.entries(sizes).sort((a, b) => b[1] - a[1]))
@@ -112,6 +118,9 @@ try {
   for (const [what, shown, value, cap, unit] of rows)
     console.log(`${what.padEnd(52)} ${shown.padStart(10)}   cap ${cap} ${unit}   ${value <= cap ? 'within' : 'OVER'}`);
   console.log(`first renders: ${renders.map((ms) => ms.toFixed(0)).join(' ')} ms`);
+  const steps = Object.keys(marks[0]).filter((name) => name !== 'ready');
+  if (steps.length > 0)
+    console.log(`  medians: ${steps.map((name) => `${name} ${median(marks.map((m) => m[name])).toFixed(0)} ms`).join(', ')}`);
   // Times on a machine busy with other work are longer: say how busy it was.
   console.log(`load average: ${loadavg().map((load) => load.toFixed(2)).join(' ')}`);
 } finally {
