@@ -366,6 +366,7 @@ function buildAbout() {
   $('about-Label1').textContent = texts.updates;
   $('lblDisclaimer').textContent = texts.disclaimer;
   $('cmdOK').textContent = texts.ok;
+  $('cmdOK').setAttribute('aria-description', texts.okDescription);
   const homepage = $('cmdHomepage');
   homepage.textContent = texts.visitHomepage;
   homepage.href = texts.homepage;
