@@ -190,6 +190,8 @@ test('phones: one column without sideways scrolling, controls of 44 px, totals i
       return [chkSilver_9.checked, r.top >= 0 && r.bottom <= innerHeight];
     });
     assert.deepEqual(totals, [true, true], at);
+    await pick(page, 'cboItemType', 'Alchemy');
+    assert.deepEqual(await page.evaluate(() => [chkSilver_0.checkVisibility(), txtShatterResist_0.checkVisibility()]), [false, false], at);
     await page.close();
   }
 });
