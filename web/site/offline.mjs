@@ -17,9 +17,9 @@ function offer(worker) {
 
 function watch(registration) {
   // Chromium can hold back a take-over asked for while it checks for an update, as it does
-  // on every visit, until the page is closed: ask once the check is over.
+  // on every visit, until the page is closed: ask once the check is over (or failed, offline).
   if (registration.waiting)
-    registration.update().finally(() => registration.waiting && offer(registration.waiting));
+    registration.update().catch(() => {}).then(() => registration.waiting && offer(registration.waiting));
   registration.addEventListener('updatefound', () => {
     const worker = registration.installing;
     worker?.addEventListener('statechange', () => {
