@@ -45,8 +45,7 @@ const ready = (page) => page.waitForFunction(() => document.documentElement.data
 async function visit(context, url) {
   const page = await context.newPage();
   await page.goto(url);
-  await ready(page);
-  return (await page.evaluate(() => navigator.serviceWorker.ready), page);
+  return (await ready(page), await page.evaluate(() => navigator.serviceWorker.ready), page);
 }
 
 // The version the page and the stylesheet it shows carry, and how many caches the site keeps.
@@ -117,8 +116,6 @@ test('a new version comes in whole: at once on an untouched page, on the next vi
   assert.equal(await page.$eval('#txtItemQuantity_0', (field) => field.value), '7');
   assert.deepEqual(await shown(page), ['2', '2', 2]);
   await page.close(); // the next visit
-  const next = await context.newPage();
-  await next.goto(server.url);
-  assert.deepEqual(await showsVersion(next, '3'), ['3', '3', 1]);
+  assert.deepEqual(await showsVersion(await visit(context, server.url), '3'), ['3', '3', 1]);
   await Promise.all([context.close(), server.stop()]);
 });
