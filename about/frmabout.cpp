@@ -2,9 +2,11 @@
 #include "about/frmabout.h"
 
 #include "about/separatorline.h"
+#include "form/about.h"
 #include "version.h"
 #include "widgets/applicationtitle.h"
 #include "widgets/twips.h"
+#include "widgets/utf8.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -47,15 +49,10 @@ constexpr int kIconPixels = 32;
 // Windows styles do not exceed (the tests run under both).
 constexpr int kButtonBevel = 10;
 
-const QString kCredit = QStringLiteral("By the forgeTally developers, forgetally@example.org");
-const QString kDescription = QStringLiteral(
-    "This program follows the standard MIRVAK International rules as they stood in the 8th "
-    "Edition rulebook at time of compile. Changes made since that time may require an update to "
-    "this program.");
-const QString kUpdates = QStringLiteral("To check for updates, use the Visit Homepage button.");
-const QString kDisclaimer = QStringLiteral(
-    "Warning: This program is a beta. It might give you wrong numbers. Do not use it for anything "
-    "important without double checking the figures first.");
+const QString kCredit = widgets::FromUtf8(form::about::kCredit);
+const QString kDescription = widgets::FromUtf8(form::about::kDescription);
+const QString kUpdates = widgets::FromUtf8(form::about::kUpdates);
+const QString kDisclaimer = widgets::FromUtf8(form::about::kDisclaimer);
 
 enum class Lines { One, Wrapped };
 
@@ -117,14 +114,14 @@ void frmAbout::CreateControls()
     InkBlackLabels();
 
     // Created in tab order: OK first, then Visit Homepage; the labels take no focus.
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(widgets::FromUtf8(form::about::kOK), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
-    cmdOK->setAccessibleDescription(QStringLiteral("Closes the About window"));
-    cmdHomepage = new QPushButton(QStringLiteral("Visit Homepage"), this);
+    cmdOK->setAccessibleName(widgets::FromUtf8(form::about::kOK));
+    cmdOK->setAccessibleDescription(widgets::FromUtf8(form::about::kOKDescription));
+    cmdHomepage = new QPushButton(widgets::FromUtf8(form::about::kHomepage), this);
     cmdHomepage->setObjectName(QStringLiteral("cmdHomepage"));
-    cmdHomepage->setAccessibleName(QStringLiteral("Visit Homepage"));
+    cmdHomepage->setAccessibleName(widgets::FromUtf8(form::about::kHomepage));
     cmdHomepage->setAccessibleDescription(QStringLiteral("Opens ") +
                                           QString::fromUtf8(forgetally::kHomepage) +
                                           QStringLiteral(" in the web browser"));
@@ -158,8 +155,9 @@ void frmAbout::changeEvent(QEvent *event)
 void frmAbout::Form_Load()
 {
     const QString title = widgets::ApplicationTitle();
-    setWindowTitle(QStringLiteral("About ") + title);
-    lblVersion->setText(QStringLiteral("Version ") + QLatin1String(forgetally::kVersionText));
+    setWindowTitle(widgets::FromUtf8(form::about::kTitlePrefix) + title);
+    lblVersion->setText(widgets::FromUtf8(form::about::kVersionPrefix) +
+                        QLatin1String(forgetally::kVersionText));
     lblVersion->setAccessibleName(lblVersion->text());
     lblTitle->setText(title);
     lblTitle->setAccessibleName(title);

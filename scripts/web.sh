@@ -3,10 +3,12 @@
 # forgeTally in a browser. Installs the Debian packages it needs that are missing, as the other
 # scripts do, then:
 #  1. builds the core (the rules and the form) to WebAssembly with Debian's emscripten, in
-#     build-web/wasm, and runs its test suites under node (the wasm preset);
+#     build-web/wasm, draws the icons and writes the service worker into the site, and runs the
+#     core's test suites under node (the wasm preset);
 #  2. installs the web tests' npm packages as tests/web/package-lock.json pins them (npm ci, no
 #     install scripts: no package downloads a browser), when they changed since the last run;
 #  3. runs the web tests in Debian's chromium, headless, against a static server on 127.0.0.1.
+# The site, ready for any static host, is build-web/site/.
 # Usage: scripts/web.sh          build and test
 #        scripts/web.sh serve    serve build-web/site/ at http://127.0.0.1:8080/ to try it
 set -euo pipefail
@@ -37,6 +39,18 @@ step "the core, built to WebAssembly"
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm -j "$jobs"
 
+step "the site in build-web/site"
+# The home screen's icons are the program's own drawing, by the tool that draws the desktop's,
+# built for this machine with Qt (build-web/host).
+if [ ! -f build-web/host/CMakeCache.txt ]; then
+  cmake -S . -B build-web/host -DCMAKE_BUILD_TYPE=Release -DFORGETALLY_GUI=ON -DBUILD_TESTING=OFF \
+    -DFORGETALLY_BENCH=OFF >/dev/null
+fi
+cmake --build build-web/host --target forgetally_icons -j "$jobs"
+build-web/host/forgetally_icons build-web/site 192 512
+# The service worker lists every file of the site and names its cache after their contents.
+node web/make-sw.mjs build-web/site
+
 step "the core's test suites under node"
 ctest --preset wasm -j "$jobs"
 
@@ -59,8 +73,7 @@ stop_server() {
   rm -rf "$scratch"
 }
 trap stop_server EXIT
-# The harness's own page for now; the page's tests will serve build-web/site/.
-node scripts/serve.mjs tests/web/smoke 0 >"$scratch/address" 2>"$scratch/server.log" &
+node scripts/serve.mjs build-web/site 0 >"$scratch/address" 2>"$scratch/server.log" &
 server=$!
 for _ in $(seq 200); do [ -s "$scratch/address" ] && break; sleep 0.05; done
 [ -s "$scratch/address" ] || { cat "$scratch/server.log" >&2; echo "forgeTally: the static server did not start" >&2; exit 1; }

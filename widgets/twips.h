@@ -5,6 +5,8 @@
 // dialog font. Qt's default font is larger, so every window is built from its twip table scaled
 // by one factor that makes the widest text fit.
 
+#include "form/layout.h"
+
 #include <QFont>
 #include <QRect>
 #include <QSize>
@@ -16,12 +18,7 @@ namespace widgets {
 
 inline constexpr int kTwipsPerPixel = 15;
 
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
+using TwipRect = form::TwipRect;
 
 // A text that must fit into a control of the given twip size; extraWidth is room the control
 // takes for itself (a combo box's arrow, a button's bevel), in unscaled pixels.

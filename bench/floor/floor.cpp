@@ -10,6 +10,7 @@
 #include "form/form.h"
 #include "rules/catalogue.h"
 #include "rules/costing.h"
+#include "widgets/twips.h"
 #include "window/layout.h"
 
 #include <QApplication>

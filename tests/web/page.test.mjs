@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The calculator's page in headless chromium: figures, field checks, boxes, layouts, print, axe.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { axeViolations, launchChromium, siteUrl } from './browser.mjs';
+
+let chromium;
+before(async () => {
+  chromium = await launchChromium();
+});
+after(() => chromium?.close());
+
+// A fresh page, ready, whose boxes are counted as they open.
+async function open(viewport = { width: 1100, height: 800 }, scheme = 'light') {
+  const page = await chromium.newPage();
+  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: scheme }]);
+  await page.setViewport(viewport);
+  await page.evaluateOnNewDocument(() => {
+    window.boxes = [];
+    const show = HTMLDialogElement.prototype.showModal;
+    HTMLDialogElement.prototype.showModal = function () {
+      window.boxes.push(this.id === 'msgbox' ? this.querySelector('#msgbox-text').textContent : this.id);
+      return show.call(this);
+    };
+  });
+  await page.goto(siteUrl);
+  await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+  return page;
+}
+
+const shown = (page, ids) => page.evaluate((ids) => ids.map((id) => {
+  const e = document.getElementById(id);
+  return e.tagName === 'SELECT' ? e.selectedOptions[0]?.text : e.value ?? e.textContent;
+}), ids);
+const boxes = (page) => page.evaluate(() => window.boxes.splice(0));
+// A box's close event comes as a task of its own: what follows it has run after a frame and a task.
+const settle = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => setTimeout(r))));
+
+// Types over a field's text; then `leave` (Tab or Enter) leaves it.
+async function enter(page, id, text, leave = 'Tab') {
+  await page.focus(`#${id}`);
+  await page.$eval(`#${id}`, (e) => e.select());
+  await page.keyboard.press('Backspace');
+  await page.keyboard.type(text);
+  if (leave) await page.keyboard.press(leave);
+}
+const pick = (page, id, text) => page.$eval(`#${id}`, (s, text) => {
+  s.selectedIndex = [...s.options].findIndex((o) => o.text === text);
+  s.dispatchEvent(new Event('change'));
+}, text);
+
+test('3 x Alchemical Solvent (Contact) by typing and Tab, by Enter, by a touch tap', async () => {
+  for (const leave of ['Tab', 'Enter', 'tap']) {
+    const page = await open();
+    assert.deepEqual(await shown(page, ['cboItemType', 'cboItemName_0']), ['Alchemy', 'Alchemical Solvent (Contact)']);
+    await enter(page, 'txtItemQuantity_0', '3', leave === 'tap' ? '' : leave);
+    if (leave === 'tap') await page.tap('#txtPlayerName');
+    assert.deepEqual(await shown(page, ['lblItemProdCost_0', 'lblItemSilverCost_0', 'lblTotalCostPoints', 'lblTotalCostSilver']),
+      ['24', '2.4', '24 / 160', '2.4'], leave);
+    assert.equal(await page.evaluate(() => document.activeElement.id), leave === 'tap' ? 'txtPlayerName' : 'cboItemName_1', leave);
+    assert.equal(await page.evaluate(() => window.forgeTallyEdited()), true);
+    await page.close();
+  }
+});
+
+test('a refused field keeps its text selected and the focus, and the click that left it does nothing', async () => {
+  const comma = (field) => `${field} must be written with a point for decimals, such as 2.5, and without thousands separators.`;
+  const page = await open();
+  await pick(page, 'cboItemType', 'Weapons');
+  for (const [id, text, message, icon, fix] of [
+    ['txtItemQuantity_0', '2,5', comma('Quantity'), 'exclamation', '1'],
+    ['txtItemQuantity_1', '-3', 'Quantity must be a non negative number.', 'exclamation', '0'],
+    ['txtShatterResist_0', '3', 'Shatter Resist must be a positive even number (0, 2, 4, etc).', 'none', '4'],
+    ['txtEventLength', '0', 'Production Days must be a positive number.', 'exclamation', '200'],
+    ['txtSkillLevel', '', 'Skill Level must be a positive number.', 'exclamation', '10'],
+  ]) {
+    await enter(page, id, text, '');
+    await page.click('#cmdReset');
+    assert.deepEqual(await boxes(page), [message], id);
+    assert.equal(await page.$eval('#msgbox-icon', (e) => e.className), `icon icon-${icon}`, id);
+    await page.keyboard.press('Enter');
+    await settle(page);
+    assert.deepEqual(await page.evaluate(() => [document.activeElement.id, getSelection().toString()
+      || document.activeElement.value.slice(document.activeElement.selectionStart, document.activeElement.selectionEnd)]), [id, text], id);
+    assert.equal(await page.$eval('#cboItemType', (e) => e.value), 'Weapons', `${id}: Reset was not pressed`);
+    await enter(page, id, fix);
+    await settle(page);
+    assert.deepEqual(await boxes(page), [], `${id} ${fix}`);
+  }
+  await page.close();
+});
+
+test('the over-level warning comes once an action, every second time while over the level', async () => {
+  const page = await open();
+  const warning = /^Warning/;
+  const steps = [
+    [() => enter(page, 'txtItemQuantity_0', '100'), 1],
+    [() => enter(page, 'txtItemQuantity_1', '100'), 0],
+    [() => page.click('#chkUseWorkshop'), 1], // eleven recomputations of the totals, one look
+    [() => page.click('#cmdHelpEventLength'), 0],
+  ];
+  for (const [i, [action, warnings]] of steps.entries()) {
+    await action();
+    await settle(page);
+    const seen = await boxes(page);
+    assert.equal(seen.filter((t) => warning.test(t)).length, warnings, `step ${i}: ${seen}`);
+    while (await page.$eval('#msgbox', (d) => d.open)) {
+      await page.click('#msgbox-ok');
+      await settle(page);
+    }
+    if (i === 0) assert.equal(await page.evaluate(() => document.activeElement.id), 'cboItemName_1');
+  }
+  await page.close();
+});
+
+test('Reset, a change of item type and the columns they show', async () => {
+  const page = await open();
+  const visible = () => page.evaluate(() => ['chkSilver_0', 'txtShatterResist_0'].map((id) => document.getElementById(id).checkVisibility()));
+  await pick(page, 'cboItemType', 'Weapons');
+  assert.deepEqual(await visible(), [true, true]);
+  await enter(page, 'txtItemQuantity_2', '2');
+  await page.click('#chkSilver_2');
+  await enter(page, 'txtEventLength', '3');
+  await page.click('#chkEnforceSkillLevel');
+  assert.equal(await page.$eval('#txtSkillLevel', (e) => e.disabled), true);
+  await page.click('#cmdReset');
+  assert.deepEqual(await shown(page, ['cboItemType', 'txtItemQuantity_2', 'txtEventLength', 'txtSkillLevel']), ['Armour', '0', '3', '10']);
+  assert.deepEqual(await page.evaluate(() => [chkSilver_2.checked, txtSkillLevel.disabled, chkEnforceSkillLevel.checked]), [false, false, true]);
+  assert.deepEqual(await visible(), [false, true]);
+  await page.close();
+});
+
+test('Tab follows the desktop order and wraps', async () => {
+  const page = await open();
+  await page.focus('#cmdAbout');
+  const order = [];
+  for (let i = 0; i < 3; i++) {
+    await page.keyboard.press('Tab');
+    order.push(await page.evaluate(() => document.activeElement.id));
+  }
+  assert.deepEqual(order, ['txtEventLength', 'cmdHelpEventLength', 'cboItemType']);
+  assert.deepEqual(await page.evaluate(() => [cmdReset.accessKey, cmdPrint.accessKey, cmdAbout.accessKey,
+    txtItemQuantity_2.getAttribute('aria-label'), lblItemProdCost_2.ariaDescription, txtItemQuantity_2.inputMode,
+    document.querySelector('label[for=cboItemType]').textContent]),
+  ['r', 'p', 'a', 'Quantity, row 3', 'Cost (Points), row 3', 'decimal', 'Item type to produce:']);
+  await page.close();
+});
+
+test('the printed report holds the rows and the totals', async () => {
+  const page = await open();
+  await enter(page, 'txtPlayerName', 'Ann');
+  await enter(page, 'txtItemQuantity_0', '3');
+  await page.evaluate(() => { window.print = () => {}; });
+  await page.click('#cmdPrint');
+  const dir = mkdtempSync(join(tmpdir(), 'forgetally-'));
+  try {
+    writeFileSync(join(dir, 'r.pdf'), await page.pdf());
+    const text = execFileSync('pdftotext', ['-layout', join(dir, 'r.pdf'), '-'], { encoding: 'utf8' });
+    for (const line of [/Production Output/, /Generated by MIRVAK Production Calculator version 1\.0\.7/, /Player Name: Ann/,
+      /Item Name +Amount +Attributes +Production +Silver Cost/, /Alchemical Solvent \(Contact\) +3 +24 +2\.4/, /End of List/,
+      /Total Production Points: 24 \/ 160/, /Total Silver Cost: 2\.4/, /End of Report/])
+      assert.match(text, line);
+    assert.doesNotMatch(text, /Options|Reset Form/);
+  } finally {
+    rmSync(dir, { recursive: true });
+  }
+  await page.close();
+});
+
+test('phones: one column without sideways scrolling, controls of 44 px, totals in view', async () => {
+  for (const viewport of [
+    { width: 412, height: 915, deviceScaleFactor: 2.6, isMobile: true, hasTouch: true },
+    { width: 915, height: 412, deviceScaleFactor: 2.6, isMobile: true, hasTouch: true, isLandscape: true },
+    { width: 360, height: 740, isMobile: true, hasTouch: true },
+  ]) {
+    const page = await open(viewport);
+    await pick(page, 'cboItemType', 'Weapons');
+    const at = `${viewport.width}x${viewport.height}`;
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth <= innerWidth), true, at);
+    const small = await page.evaluate(() => [...document.querySelectorAll('#controls :is(input, select, button)')]
+      .filter((c) => c.checkVisibility()).map((c) => [c.id, c.getBoundingClientRect()]).filter(([, r]) => r.width < 44 || r.height < 44).map(([id]) => id));
+    assert.deepEqual(small, [], at);
+    await page.tap('#chkSilver_9');
+    const totals = await page.evaluate(() => {
+      const r = document.querySelector('.Frame3').getBoundingClientRect();
+      return [chkSilver_9.checked, r.top >= 0 && r.bottom <= innerHeight];
+    });
+    assert.deepEqual(totals, [true, true], at);
+    await pick(page, 'cboItemType', 'Alchemy');
+    assert.deepEqual(await page.evaluate(() => [chkSilver_0.checkVisibility(), txtShatterResist_0.checkVisibility()]), [false, false], at);
+    await page.close();
+  }
+});
+
+test('axe-core finds nothing, light and dark, on the page and in its boxes', async () => {
+  for (const scheme of ['light', 'dark']) {
+    for (const viewport of [{ width: 1100, height: 800 }, { width: 360, height: 740 }]) {
+      const page = await open(viewport, scheme);
+      assert.deepEqual(await axeViolations(page), [], `${scheme} ${viewport.width}`);
+      await page.click('#cmdHelpEventLength');
+      assert.deepEqual(await axeViolations(page), [], `${scheme}: message box`);
+      await page.click('#msgbox-ok');
+      await settle(page);
+      await page.click('#cmdAbout');
+      assert.deepEqual(await page.evaluate(() => [document.querySelector('#frmAbout h2').textContent, lblVersion.textContent,
+        cmdHomepage.target, cmdHomepage.rel, document.activeElement.id]),
+      ['About MIRVAK Production Calculator', 'Version 1.0.7', '_blank', 'noopener', 'cmdOK']);
+      assert.deepEqual(await axeViolations(page), [], `${scheme}: About`);
+      await page.close();
+    }
+  }
+});
+
+test('the server gives nothing outside its folder', async () => {
+  for (const path of ['missing.html', '..%2fpage.test.mjs', '%E0%A4%A'])
+    assert.equal((await fetch(siteUrl + path)).status, 404, path);
+});
