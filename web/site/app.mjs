@@ -44,15 +44,15 @@ function captionParts(caption) {
   };
 }
 
-function makeControl(spec, row) {
-  const id = row < 0 ? spec.name : rowName(spec.name, row);
+function makeControl(layout, row) {
+  const id = row < 0 ? layout.name : rowName(layout.name, row);
   let c;
-  switch (spec.kind) {
+  switch (layout.kind) {
     case 'group':
-      c = el('fieldset', {}, el('legend', { textContent: spec.caption }));
+      c = el('fieldset', {}, el('legend', { textContent: layout.caption }));
       break;
     case 'label':
-      c = el('span', { className: 'caption', textContent: spec.caption });
+      c = el('span', { className: 'caption', textContent: layout.caption });
       break;
     case 'result':
       c = el('span', { className: 'result' });
@@ -70,7 +70,7 @@ function makeControl(spec, row) {
       c = el('input', { type: 'checkbox' });
       break;
     default: {
-      const { nodes, text, key } = captionParts(spec.caption);
+      const { nodes, text, key } = captionParts(layout.caption);
       c = el('button', { type: 'button' }, ...nodes);
       if (key) {
         c.accessKey = key;
@@ -81,23 +81,23 @@ function makeControl(spec, row) {
     }
   }
   c.id = id;
-  c.dataset.name = spec.name;
+  c.dataset.name = layout.name;
   if (row >= 0) c.dataset.row = row;
-  if (spec.selectAll) selectAllOnEntry(c);
+  if (layout.selectAll) selectAllOnEntry(c);
   controls.set(id, c);
   return c;
 }
 
 // What screen readers are told: a caption beside the control names it (a <label>), a column
 // heading names or describes a row's control with ", row n"; some have words of their own.
-function name(c, spec, row) {
-  if (spec.label && row >= 0) {
-    const text = controls.get(spec.label).textContent;
+function name(c, layout, row) {
+  if (layout.label && row >= 0) {
+    const text = controls.get(layout.label).textContent;
     c.closest('.cell').dataset.caption = text;
-    c.setAttribute(spec.labelNames ? 'aria-label' : 'aria-description', `${text}, row ${row + 1}`);
+    c.setAttribute(layout.labelNames ? 'aria-label' : 'aria-description', `${text}, row ${row + 1}`);
   }
-  if (spec.name2) c.setAttribute('aria-label', spec.name2);
-  if (spec.description) c.setAttribute('aria-description', spec.description);
+  if (layout.name2) c.setAttribute('aria-label', layout.name2);
+  if (layout.description) c.setAttribute('aria-description', layout.description);
 }
 
 function build() {
@@ -108,42 +108,42 @@ function build() {
   const buttons = el('div', { className: 'buttons' });
   // Labels that name a control are drawn with it, as a <label>.
   const naming = new Set(texts.fixed.filter((s) => s.label).map((s) => s.label));
-  for (const spec of texts.fixed) {
-    const c = makeControl(spec, -1);
-    if (spec.kind === 'group') {
-      groups.set(spec.name, c);
+  for (const layout of texts.fixed) {
+    const c = makeControl(layout, -1);
+    if (layout.kind === 'group') {
+      groups.set(layout.name, c);
       root.append(c);
       continue;
     }
-    const parent = spec.group ? groups.get(spec.group) : buttons;
-    if (naming.has(spec.name) && spec.group !== 'Frame2') continue;
-    if (spec.group === 'Frame2') {
+    const parent = layout.group ? groups.get(layout.group) : buttons;
+    if (naming.has(layout.name) && layout.group !== 'Frame2') continue;
+    if (layout.group === 'Frame2') {
       (parent.querySelector('.heads') ?? parent.appendChild(el('div', { className: 'heads', ariaHidden: 'true' }))).append(c);
-      c.classList.add(`col-${spec.name}`);
+      c.classList.add(`col-${layout.name}`);
       continue;
     }
-    if (spec.label) {
-      const label = controls.get(spec.label);
-      const l = el('label', { htmlFor: c.id, textContent: label.textContent, id: spec.label });
-      controls.set(spec.label, l);
-      parent.append(el('div', { className: `pair pair-${spec.kind}` }, ...(spec.kind === 'check' ? [c, l] : [l, c])));
-    } else if (spec.kind === 'label') {
+    if (layout.label) {
+      const label = controls.get(layout.label);
+      const l = el('label', { htmlFor: c.id, textContent: label.textContent, id: layout.label });
+      controls.set(layout.label, l);
+      parent.append(el('div', { className: `pair pair-${layout.kind}` }, ...(layout.kind === 'check' ? [c, l] : [l, c])));
+    } else if (layout.kind === 'label') {
       parent.append(el('div', { className: 'pair pair-result' }, c));
-    } else if (spec.kind === 'result') {
+    } else if (layout.kind === 'result') {
       (parent.lastElementChild?.classList.contains('pair-result') ? parent.lastElementChild : parent).append(c);
     } else {
       parent.append(c);
     }
-    name(c, spec, -1);
+    name(c, layout, -1);
   }
   controls.get('txtEventLength').parentElement.append(controls.get('cmdHelpEventLength'));
   const list = groups.get('Frame2');
   for (let row = 0; row < texts.rowCount; row++) {
     const block = el('div', { className: 'row' });
-    for (const spec of texts.row) {
-      const c = makeControl(spec, row);
-      block.append(el('div', { className: `cell col-${spec.label}` }, c));
-      name(c, spec, row);
+    for (const layout of texts.row) {
+      const c = makeControl(layout, row);
+      block.append(el('div', { className: `cell col-${layout.label}` }, c));
+      name(c, layout, row);
     }
     list.append(block);
   }
@@ -156,9 +156,9 @@ function build() {
 
   // Tab order: the fixed controls by their places, the rows (which share one place) row by row.
   const stops = [];
-  for (const spec of texts.fixed) if (spec.tab > 0) stops.push([spec.tab, 0, controls.get(spec.name)]);
+  for (const layout of texts.fixed) if (layout.tab > 0) stops.push([layout.tab, 0, controls.get(layout.name)]);
   for (let row = 0; row < texts.rowCount; row++)
-    for (const spec of texts.row) if (spec.tab > 0) stops.push([spec.tab, row, controls.get(rowName(spec.name, row))]);
+    for (const layout of texts.row) if (layout.tab > 0) stops.push([layout.tab, row, controls.get(rowName(layout.name, row))]);
   stops.sort((a, b) => a[0] - b[0] || a[1] - b[1]);
   tabOrder.push(...stops.map((s) => s[2]));
 }
