@@ -12,9 +12,9 @@
 
 namespace report {
 
-// The report's date line in the locale's general date format: the short date, one space and the
-// long time (for example "3/7/2026 2:05:09 PM" under US English). At exactly midnight, 00:00:00,
-// the time part is left out and the date stands alone. The time is taken to the second, as the
+// The report's date line (form::DateText) in the locale's general date format: the short date,
+// one space and the long time (for example "3/7/2026 2:05:09 PM" under US English). At exactly
+// midnight, 00:00:00, the time part is left out and the date stands alone. The time is taken to the second, as the
 // long time shows it, so 00:00:00.400 counts as midnight. The long time of some locales ends in
 // the time-zone name, taken from `when`.
 QString DateText(const QLocale &locale, const QDateTime &when);

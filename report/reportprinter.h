@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Putting a report document on paper: Arial 12 pt, columns of the font's average
-// character width (ColumnWidth) from the left margin, one line of the font per line, underline
-// through the font (an underlined run of spaces draws a rule), the closing emphasis in bold,
-// automatic page breaks with nothing repeated, the whole report one job. Paper, margins and
-// orientation are the device's own.
+// Putting a report document on paper: the form's layout (form/reportlayout.h) measured with the
+// report font on the device and painted there, one line of the font per line, underline through
+// the font (an underlined run of spaces draws a rule), the closing emphasis in bold, a new page
+// wherever the layout breaks, the whole report one job. Paper, margins and orientation are the
+// device's own.
 
 #include "form/reportdocument.h"
 
@@ -29,15 +29,11 @@ enum class PrintOutcome {
 // for Printed.
 QString OutcomeMessage(PrintOutcome outcome);
 
-// The report font: Arial, 12 points (fontconfig's Arial alias on Linux).
+// The report font (form::kReportFontFamily at form::kReportFontPoints; fontconfig's Arial alias
+// on Linux).
 QFont ReportFont();
 
-// The report font's average character width, the width of one column: the advances of the
-// lowercase letters and the space weighted by their frequency in English text, as the TrueType
-// OS/2 table defined xAvgCharWidth up to its version 2 (Arial's own value, 0.44 em). Not
-// QFontMetricsF::averageCharWidth: that reads the font's stored xAvgCharWidth, which newer fonts
-// average over all their glyphs; for Liberation Sans it comes to 0.59 em, which would put
-// column 80 and its "Silver Cost" past the right edge of an A4 or Letter page.
+// The width of one column (form::ColumnWidth) in these metrics.
 double ColumnWidth(const QFontMetricsF &metrics);
 
 // Paints the document on the device as one job: QPainter::begin and end once, a newPage per

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator behind the web page: form::Form and the layout table, handed to JavaScript
 // through embind. Everything the page shows (captions, list entries, figures, messages, the
-// report's lines) comes from here; the page only draws it and forwards what the user does.
+// laid-out report) comes from here; the page only draws it and forwards what the user does.
 
 #include "form/about.h"
 #include "form/form.h"
 #include "form/layout.h"
+#include "form/reportlayout.h"
 #include "rules/texts.h"
 #include "version.h"
 
@@ -14,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <span>
@@ -212,36 +214,53 @@ public:
     void BoxClosed() { m_form.BoxClosed(); }
     void ActionEnded() { m_form.ActionEnded(); }
 
-    // The report's lines; each item is [kind, count or text] with kind "c" (column), "s" (spaces)
-    // or "t" (text).
-    val Report(const std::string &dateText) const
+    // The report laid out for the browser's print at the moment `now` (a JS Date): the font,
+    // the line advance, and the texts of each line with their left edge and emphasis. `measure`
+    // is the page's canvas: (text, CSS font) gives the text's width in CSS pixels. The browser
+    // breaks the pages.
+    val LaidOutReport(const val &now, const val &measure) const
     {
+        // The short date and the long time in the browser's locale and time zone.
+        const auto written = [&now](const char *style, const char *length) {
+            val options = val::object();
+            options.set(style, val(length));
+            return val::global("Intl")["DateTimeFormat"]
+                .new_(val::undefined(), options)
+                .call<std::string>("format", now);
+        };
+        const std::string dateText = form::DateText(
+            written("dateStyle", "short"), written("timeStyle", "medium"),
+            now.call<int>("getHours"), now.call<int>("getMinutes"), now.call<int>("getSeconds"));
         const form::ReportDocument document = m_form.Report({forgetally::kVersionText, dateText});
+        const std::string font = std::to_string(form::kReportFontPoints) + "pt " +
+                                 std::string(form::kReportFontFamily) +
+                                 ", \"Liberation Sans\", Helvetica, sans-serif";
+        const std::string boldFont = "bold " + font;
+        const form::ReportLayout layout =
+            form::LayoutReport(document, {}, [&](std::string_view text, bool, bool bold) {
+                return measure(Str(text), val(bold ? boldFont : font)).as<double>();
+            });
+
         val lines = val::array();
-        for (const form::ReportLine &line : document.lines) {
-            val items = val::array();
-            for (const form::ReportItem &item : line.items) {
-                val pair = val::array();
-                switch (item.kind) {
-                case form::ReportItem::Kind::Column:
-                    pair.call<void>("push", val("c"), item.count);
-                    break;
-                case form::ReportItem::Kind::Spaces:
-                    pair.call<void>("push", val("s"), item.count);
-                    break;
-                case form::ReportItem::Kind::Text:
-                    pair.call<void>("push", val("t"), Str(item.text));
-                    break;
-                }
-                items.call<void>("push", pair);
-            }
+        for (int i = 0; i < layout.physicalLines; ++i)
+            lines.call<void>("push", val::array());
+        for (const form::PlacedRun &run : layout.runs) {
+            char left[32];
+            std::snprintf(left, sizeof left, "%.2fpx", run.x);
             val o = val::object();
-            o.set("items", items);
-            o.set("underline", line.underline);
-            o.set("closing", line.closingEmphasis);
-            lines.call<void>("push", o);
+            o.set("text", Str(run.text));
+            o.set("left", val(std::string(left)));
+            o.set("underline", run.underline);
+            o.set("bold", run.bold);
+            lines[run.line].call<void>("push", o);
         }
-        return lines;
+        val report = val::object();
+        report.set("font", Str(font));
+        // Arial's line spacing as the desktop advances its lines: ascent, descent and line gap,
+        // (1854 + 434 + 67) / 2048 em.
+        report.set("lineHeight", val("1.15em"));
+        report.set("lines", lines);
+        return report;
     }
 
 private:
@@ -288,5 +307,5 @@ EMSCRIPTEN_BINDINGS(forgetally_core)
         .function("boxOpened", &Core::BoxOpened)
         .function("boxClosed", &Core::BoxClosed)
         .function("actionEnded", &Core::ActionEnded)
-        .function("report", &Core::Report);
+        .function("laidOutReport", &Core::LaidOutReport);
 }
