@@ -4,18 +4,24 @@
 // Every control of the calculator window, described once: where it stands (in twips), its
 // caption, its place in the tab order, whether it selects its text on entry, and what screen
 // readers are told about it. Plain data with no toolkit in it: the desktop window is built and
-// named from this table (window/controls.h), the web page from the core's copy (web/core.cpp),
-// and the start-up floor in bench/ builds its plain copy from it too. Positions inside a group are
-// relative to the group. What the fields, boxes and result labels hold is the form's state
-// (form.h), shown by the window.
+// named from this table (window/controls.h), the web page from what the core hands it
+// (web/core.cpp), and the start-up floor in bench/ builds its plain copy from it too. Positions
+// inside a group are relative to the group. What the fields, boxes and result labels hold is the
+// form's state (form.h), shown by the window and the page. Below the table, what both views
+// derive from it: the order Tab walks, a row control's name ("txtItemQuantity_2") and the words
+// screen readers hear ("Quantity, row 3").
 //
 // The compiler checks the table: names are unique, every group and every label that names a
 // control stands before that control, and no two places in the tab order are the same. A member
 // of the window that names a control the table lacks, or takes it as the wrong kind, does not
 // compile (window/controls.h).
 
+#include "rules/costing.h"
+
+#include <array>
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace form {
@@ -229,6 +235,103 @@ constexpr std::span<const ControlSpec> FixedControls()
 constexpr std::span<const ControlSpec> RowControls()
 {
     return table::kRow;
+}
+
+// A control that Tab visits: a fixed control (row -1) or a row's control, by its place in its
+// table.
+struct TabStop {
+    std::size_t index; // in FixedControls(), or in RowControls() for a row's control
+    int row = -1;
+    constexpr const ControlSpec &spec() const
+    {
+        return row < 0 ? FixedControls()[index] : RowControls()[index];
+    }
+};
+
+namespace table {
+
+consteval std::size_t TabStopCount()
+{
+    std::size_t count = 0;
+    for (const ControlSpec &c : kFixed)
+        count += c.tab > 0 ? 1 : 0;
+    for (const ControlSpec &c : kRow)
+        count += c.tab > 0 ? std::size_t(rules::kRowCount) : 0;
+    return count;
+}
+
+// The fixed controls by their places; at the rows' place, row 0's controls, then row 1's, and so
+// on.
+consteval std::array<TabStop, TabStopCount()> MakeTabOrder()
+{
+    std::array<TabStop, TabStopCount()> order{};
+    int last = kRowsTab;
+    for (const ControlSpec &c : kFixed)
+        last = c.tab > last ? c.tab : last;
+    std::size_t n = 0;
+    for (int place = 1; place <= last; ++place) {
+        if (place == kRowsTab) {
+            for (int row = 0; row < rules::kRowCount; ++row)
+                for (std::size_t i = 0; i < std::size(kRow); ++i)
+                    if (kRow[i].tab > 0)
+                        order[n++] = {i, row};
+            continue;
+        }
+        for (std::size_t i = 0; i < std::size(kFixed); ++i)
+            if (kFixed[i].tab == place)
+                order[n++] = {i, -1};
+    }
+    return order;
+}
+
+inline constexpr std::array<TabStop, TabStopCount()> kTabOrder = MakeTabOrder();
+
+} // namespace table
+
+// Every control that takes the focus, in the order Tab visits them (Shift+Tab walks it backwards).
+constexpr std::span<const TabStop, table::TabStopCount()> TabOrder()
+{
+    return table::kTabOrder;
+}
+
+// The name of a control: its own for a fixed control (row -1), name_row for a row's.
+inline std::string ControlName(std::string_view name, int row = -1)
+{
+    std::string text(name);
+    if (row >= 0)
+        text += '_' + std::to_string(row);
+    return text;
+}
+
+// What screen readers are told about a control: the caption of the label that names it, which
+// for a row's control adds the row counted from 1 ("Quantity, row 3"), or its own words. Empty
+// where it has none.
+struct SpokenTexts {
+    std::string name;
+    std::string description;
+};
+
+inline SpokenTexts SpokenFor(const ControlSpec &control, int row = -1)
+{
+    const Spoken &spoken = control.spoken;
+    SpokenTexts texts;
+    if (!spoken.label.empty()) {
+        std::string text;
+        for (const ControlSpec &label : FixedControls())
+            if (label.name == spoken.label)
+                text = label.caption;
+        if (row >= 0)
+            text += ", row " + std::to_string(row + 1);
+        if (spoken.use & Spoken::Name)
+            texts.name = text;
+        if (spoken.use & Spoken::Description)
+            texts.description = text;
+    }
+    if (!spoken.name.empty())
+        texts.name = spoken.name;
+    if (!spoken.description.empty())
+        texts.description = spoken.description;
+    return texts;
 }
 
 } // namespace form

@@ -3,8 +3,8 @@
 # forgeTally in a browser. Installs the Debian packages it needs that are missing, as the other
 # scripts do, then:
 #  1. builds the core (the rules and the form) to WebAssembly with Debian's emscripten, in
-#     build-web/wasm, draws the icons and writes the service worker into the site, and runs the
-#     core's test suites under node (the wasm preset);
+#     build-web/wasm, with the whole site (the build draws the icons and writes the service
+#     worker), and runs the core's test suites under node (the wasm preset);
 #  2. installs the web tests' npm packages as tests/web/package-lock.json pins them (npm ci, no
 #     install scripts: no package downloads a browser), when they changed since the last run;
 #  3. runs the web tests in Debian's chromium, headless, against a static server on 127.0.0.1.
@@ -35,21 +35,9 @@ fi
 jobs=${FORGETALLY_JOBS:-$(nproc 2>/dev/null || echo 2)}
 step() { printf '\n=== forgeTally on the web: %s (%d s)\n' "$*" "$SECONDS"; }
 
-step "the core, built to WebAssembly"
+step "the core, built to WebAssembly, and the site in build-web/site"
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm -j "$jobs"
-
-step "the site in build-web/site"
-# The home screen's icons are the program's own drawing, by the tool that draws the desktop's,
-# built for this machine with Qt (build-web/host).
-if [ ! -f build-web/host/CMakeCache.txt ]; then
-  cmake -S . -B build-web/host -DCMAKE_BUILD_TYPE=Release -DFORGETALLY_GUI=ON -DBUILD_TESTING=OFF \
-    -DFORGETALLY_BENCH=OFF >/dev/null
-fi
-cmake --build build-web/host --target forgetally_icons -j "$jobs"
-build-web/host/forgetally_icons build-web/site 192 512
-# The service worker lists every file of the site and names its cache after their contents.
-node web/make-sw.mjs build-web/site
 
 step "the core's test suites under node"
 ctest --preset wasm -j "$jobs"

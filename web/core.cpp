@@ -2,8 +2,11 @@
 // The calculator behind the web page: form::Form and the layout table, handed to JavaScript
 // through embind. Everything the page shows (captions, list entries, figures, messages, the
 // laid-out report) comes from here; the page only draws it and forwards what the user does.
+// The page's side of each value is declared at the end (EMSCRIPTEN_BINDINGS): plain JavaScript
+// objects and arrays, copied out, never handles the page would have to free.
 
 #include "form/about.h"
+#include "form/fields.h"
 #include "form/form.h"
 #include "form/layout.h"
 #include "form/reportlayout.h"
@@ -14,11 +17,11 @@
 #include <emscripten/val.h>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -70,56 +73,103 @@ const char *IconName(form::Icon icon)
     return "none";
 }
 
-val Controls(std::span<const form::ControlSpec> controls)
+// One control as the page builds it.
+struct ControlView {
+    std::string id;   // the element's id: the control's name, name_i for a row's control
+    std::string name; // the control's name in the layout table
+    std::string kind; // group, label, result, list, field, number, check or button
+    std::string group;
+    std::string caption;
+    std::string label; // the label that names or describes it
+    std::string ariaLabel;
+    std::string ariaDescription;
+    int row; // -1 for a fixed control
+    bool selectAll;
+};
+
+using FixedViews = std::array<ControlView, form::FixedControls().size()>;
+using RowViews = std::array<ControlView, form::RowControls().size()>;
+using TabOrderIds = std::array<std::string, form::TabOrder().size()>;
+
+// The window's controls, the rows' controls row by row, and the ids in the order Tab visits them.
+struct LayoutView {
+    FixedViews fixed;
+    std::array<RowViews, form::kRowCount> rows;
+    TabOrderIds tabOrder;
+};
+
+ControlView View(const form::ControlSpec &c, int row)
 {
-    val list = val::array();
-    for (const form::ControlSpec &c : controls) {
-        val o = val::object();
-        o.set("name", Str(c.name));
-        o.set("kind", val(KindName(c.kind)));
-        o.set("group", Str(c.group));
-        o.set("caption", Str(c.caption));
-        o.set("tab", c.tab);
-        o.set("selectAll", c.entry == form::OnEntry::SelectAll);
-        o.set("label", Str(c.spoken.label));
-        o.set("labelNames", (c.spoken.use & form::Spoken::Name) != 0);
-        o.set("labelDescribes", (c.spoken.use & form::Spoken::Description) != 0);
-        o.set("name2", Str(c.spoken.name));
-        o.set("description", Str(c.spoken.description));
-        list.call<void>("push", o);
-    }
-    return list;
+    const form::SpokenTexts spoken = form::SpokenFor(c, row);
+    // A fixed control's label is drawn as its <label>, which names it.
+    const bool namedByLabel = row < 0 && !c.spoken.label.empty();
+    return {form::ControlName(c.name, row),
+            std::string(c.name),
+            KindName(c.kind),
+            std::string(c.group),
+            std::string(c.caption),
+            std::string(c.spoken.label),
+            namedByLabel ? std::string() : spoken.name,
+            namedByLabel ? std::string() : spoken.description,
+            row,
+            c.entry == form::OnEntry::SelectAll};
 }
 
-// The page's fixed texts: the layout table, the application title and the About window's texts.
-val Texts()
+LayoutView Layout()
+{
+    LayoutView layout;
+    for (std::size_t i = 0; i < layout.fixed.size(); ++i)
+        layout.fixed[i] = View(form::FixedControls()[i], -1);
+    for (std::size_t row = 0; row < layout.rows.size(); ++row)
+        for (std::size_t i = 0; i < layout.rows[row].size(); ++i)
+            layout.rows[row][i] = View(form::RowControls()[i], int(row));
+    for (std::size_t i = 0; i < layout.tabOrder.size(); ++i) {
+        const form::TabStop &stop = form::TabOrder()[i];
+        layout.tabOrder[i] = form::ControlName(stop.spec().name, stop.row);
+    }
+    return layout;
+}
+
+// The page's fixed texts: the application title and the About window's.
+struct TextsView {
+    std::string title;
+    std::string homepage;
+    std::string aboutTitle;
+    std::string aboutVersion;
+    std::string credit;
+    std::string description;
+    std::string updates;
+    std::string disclaimer;
+    std::string ok;
+    std::string okDescription;
+    std::string visitHomepage;
+};
+
+TextsView Texts()
 {
     namespace a = form::about;
-    val o = val::object();
-    o.set("fixed", Controls(form::FixedControls()));
-    o.set("row", Controls(form::RowControls()));
-    o.set("rowCount", form::kRowCount);
-    o.set("title", Str(rules::texts::kAppTitle));
-    o.set("version", val(forgetally::kVersionText));
-    o.set("homepage", val(forgetally::kHomepage));
-    o.set("aboutTitle", Str(std::string(a::kTitlePrefix) + std::string(rules::texts::kAppTitle)));
-    o.set("aboutVersion", Str(std::string(a::kVersionPrefix) + forgetally::kVersionText));
-    o.set("credit", Str(a::kCredit));
-    o.set("description", Str(a::kDescription));
-    o.set("updates", Str(a::kUpdates));
-    o.set("disclaimer", Str(a::kDisclaimer));
-    o.set("ok", Str(a::kOK));
-    o.set("okDescription", Str(a::kOKDescription));
-    o.set("visitHomepage", Str(a::kHomepage));
-    return o;
+    const std::string title(rules::texts::kAppTitle);
+    return {title,
+            forgetally::kHomepage,
+            std::string(a::kTitlePrefix) + title,
+            std::string(a::kVersionPrefix) + forgetally::kVersionText,
+            std::string(a::kCredit),
+            std::string(a::kDescription),
+            std::string(a::kUpdates),
+            std::string(a::kDisclaimer),
+            std::string(a::kOK),
+            std::string(a::kOKDescription),
+            std::string(a::kHomepage)};
 }
+
+struct MessageView {
+    std::string icon; // none, stop, question or exclamation
+    std::string text;
+};
 
 val MessageValue(const form::Message &message)
 {
-    val o = val::object();
-    o.set("icon", val(IconName(message.icon)));
-    o.set("text", Str(message.text));
-    return o;
+    return val(MessageView{IconName(message.icon), message.text});
 }
 
 val EntryTexts(const form::ListEntries &entries)
@@ -130,6 +180,36 @@ val EntryTexts(const form::ListEntries &entries)
     return list;
 }
 
+// A row as the page draws it; its properties are named after the controls that show them.
+struct RowView {
+    val entries = val::undefined(); // the list's texts, only when they changed since last sent
+    int listIndex = -1;
+    std::string txtItemQuantity;
+    bool chkSilver = false;
+    std::string txtShatterResist;
+    std::string lblItemProdCost;
+    std::string lblItemSilverCost;
+};
+
+struct StateView {
+    val itemTypes = val::undefined();
+    int itemTypeIndex = -1;
+    bool useWorkshop = false;
+    bool enforceSkillLevel = false;
+    bool skillLevelEnabled = false;
+    std::string txtSkillLevel;
+    std::string txtEventLength;
+    bool silverColumnVisible = false;
+    bool shatterResistColumnVisible = false;
+    std::string lblTotalCostSilver;
+    std::string lblTotalCostLevel;
+    std::string lblTotalCostPoints;
+    std::string lblTotalCostWorkshops;
+    std::string txtPlayerName;
+    std::string txtCharacterName;
+    std::array<RowView, form::kRowCount> rows;
+};
+
 class Core {
 public:
     explicit Core(std::string decimalSeparator)
@@ -138,48 +218,42 @@ public:
     }
 
     // The calculator's state. A row's list is sent only when the rows were rebuilt since the
-    // page last asked (listId tells the page which rows share a new list).
-    val State()
+    // page last asked.
+    StateView State()
     {
         const form::State &s = m_form.state();
-        val o = val::object();
-        o.set("itemTypes", EntryTexts(s.itemTypes));
-        o.set("itemTypeIndex", s.itemTypeIndex);
-        o.set("useWorkshop", s.useWorkshop);
-        o.set("enforceSkillLevel", s.enforceSkillLevel);
-        o.set("skillLevelEnabled", s.skillLevelEnabled);
-        o.set("txtSkillLevel", Str(s.skillLevelText));
-        o.set("txtEventLength", Str(s.eventLengthText));
-        o.set("silverColumnVisible", s.silverColumnVisible);
-        o.set("shatterResistColumnVisible", s.shatterResistColumnVisible);
-        o.set("lblTotalCostSilver", Str(s.totalSilverCaption));
-        o.set("lblTotalCostLevel", Str(s.totalLevelCaption));
-        o.set("lblTotalCostPoints", Str(s.totalPointsCaption));
-        o.set("lblTotalCostWorkshops", Str(s.totalWorkshopsCaption));
-        o.set("txtPlayerName", Str(s.playerName));
-        o.set("txtCharacterName", Str(s.characterName));
-        val rows = val::array();
+        StateView o;
+        o.itemTypes = EntryTexts(s.itemTypes);
+        o.itemTypeIndex = s.itemTypeIndex;
+        o.useWorkshop = s.useWorkshop;
+        o.enforceSkillLevel = s.enforceSkillLevel;
+        o.skillLevelEnabled = s.skillLevelEnabled;
+        o.txtSkillLevel = s.skillLevelText;
+        o.txtEventLength = s.eventLengthText;
+        o.silverColumnVisible = s.silverColumnVisible;
+        o.shatterResistColumnVisible = s.shatterResistColumnVisible;
+        o.lblTotalCostSilver = s.totalSilverCaption;
+        o.lblTotalCostLevel = s.totalLevelCaption;
+        o.lblTotalCostPoints = s.totalPointsCaption;
+        o.lblTotalCostWorkshops = s.totalWorkshopsCaption;
+        o.txtPlayerName = s.playerName;
+        o.txtCharacterName = s.characterName;
         for (std::size_t i = 0; i < s.rows.size(); ++i) {
             const form::Row &r = s.rows[i];
-            val row = val::object();
+            RowView &row = o.rows[i];
             if (r.entries != m_sentEntries[i]) {
                 m_sentEntries[i] = r.entries;
-                row.set("entries", EntryTexts(*r.entries));
+                row.entries = EntryTexts(*r.entries);
             }
-            row.set("listIndex", r.listIndex);
-            row.set("txtItemQuantity", Str(r.quantityText));
-            row.set("chkSilver", r.silver);
-            row.set("txtShatterResist", Str(r.shatterResistText));
-            row.set("lblItemProdCost", Str(r.pointsCaption));
-            row.set("lblItemSilverCost", Str(r.silverCaption));
-            rows.call<void>("push", row);
+            row.listIndex = r.listIndex;
+            row.txtItemQuantity = r.quantityText;
+            row.chkSilver = r.silver;
+            row.txtShatterResist = r.shatterResistText;
+            row.lblItemProdCost = r.pointsCaption;
+            row.lblItemSilverCost = r.silverCaption;
         }
-        o.set("rows", rows);
         return o;
     }
-
-    // Every row's list goes with the next State(), as for a page drawn afresh.
-    void ResendLists() { m_sentEntries = {}; }
 
     void PickItemType(int listIndex) { m_form.cboItemType_Click(listIndex); }
     void PickItem(int row, int listIndex) { m_form.cboItemName_Click(row, listIndex); }
@@ -191,14 +265,14 @@ public:
 
     void SetText(const std::string &field, int row, const std::string &text)
     {
-        if (const auto which = FieldNamed(field))
+        if (const auto which = form::FieldNamed(field))
             m_form.SetText(*which, row, text);
     }
 
     // null when accepted, else the refusal's message.
     val Leave(const std::string &field, int row)
     {
-        const auto which = FieldNamed(field);
+        const auto which = form::FieldNamed(field);
         if (!which)
             return val::null();
         const form::LeaveOutcome outcome = m_form.Leave(*which, row);
@@ -264,36 +338,95 @@ public:
     }
 
 private:
-    static std::optional<form::Field> FieldNamed(std::string_view name)
-    {
-        using form::Field;
-        constexpr std::pair<std::string_view, Field> kFields[] = {
-            {"txtSkillLevel", Field::txtSkillLevel},
-            {"txtEventLength", Field::txtEventLength},
-            {"txtItemQuantity", Field::txtItemQuantity},
-            {"txtShatterResist", Field::txtShatterResist},
-            {"txtPlayerName", Field::txtPlayerName},
-            {"txtCharacterName", Field::txtCharacterName},
-        };
-        for (const auto &[n, field] : kFields)
-            if (n == name)
-                return field;
-        return std::nullopt;
-    }
-
     form::Form m_form;
     std::array<std::shared_ptr<const form::ListEntries>, form::kRowCount> m_sentEntries{};
 };
+
+// A std::array as a JavaScript array of N elements.
+template <typename T, std::size_t N, std::size_t... I>
+void BindArray(const char *name, std::index_sequence<I...>)
+{
+    emscripten::value_array<std::array<T, N>> array(name);
+    (array.element(emscripten::index<int(I)>()), ...);
+}
+template <typename Array> void BindArray(const char *name)
+{
+    using T = typename Array::value_type;
+    constexpr std::size_t N = std::tuple_size_v<Array>;
+    BindArray<T, N>(name, std::make_index_sequence<N>());
+}
 
 } // namespace
 
 EMSCRIPTEN_BINDINGS(forgetally_core)
 {
+    using emscripten::value_object;
+    value_object<ControlView>("ControlView")
+        .field("id", &ControlView::id)
+        .field("name", &ControlView::name)
+        .field("kind", &ControlView::kind)
+        .field("group", &ControlView::group)
+        .field("caption", &ControlView::caption)
+        .field("label", &ControlView::label)
+        .field("ariaLabel", &ControlView::ariaLabel)
+        .field("ariaDescription", &ControlView::ariaDescription)
+        .field("row", &ControlView::row)
+        .field("selectAll", &ControlView::selectAll);
+    BindArray<FixedViews>("FixedControlViews");
+    BindArray<RowViews>("RowControlViews");
+    BindArray<std::array<RowViews, form::kRowCount>>("RowsControlViews");
+    BindArray<TabOrderIds>("TabOrderIds");
+    value_object<LayoutView>("LayoutView")
+        .field("fixed", &LayoutView::fixed)
+        .field("rows", &LayoutView::rows)
+        .field("tabOrder", &LayoutView::tabOrder);
+    value_object<TextsView>("TextsView")
+        .field("title", &TextsView::title)
+        .field("homepage", &TextsView::homepage)
+        .field("aboutTitle", &TextsView::aboutTitle)
+        .field("aboutVersion", &TextsView::aboutVersion)
+        .field("credit", &TextsView::credit)
+        .field("description", &TextsView::description)
+        .field("updates", &TextsView::updates)
+        .field("disclaimer", &TextsView::disclaimer)
+        .field("ok", &TextsView::ok)
+        .field("okDescription", &TextsView::okDescription)
+        .field("visitHomepage", &TextsView::visitHomepage);
+    value_object<MessageView>("MessageView")
+        .field("icon", &MessageView::icon)
+        .field("text", &MessageView::text);
+    value_object<RowView>("RowView")
+        .field("entries", &RowView::entries)
+        .field("listIndex", &RowView::listIndex)
+        .field("txtItemQuantity", &RowView::txtItemQuantity)
+        .field("chkSilver", &RowView::chkSilver)
+        .field("txtShatterResist", &RowView::txtShatterResist)
+        .field("lblItemProdCost", &RowView::lblItemProdCost)
+        .field("lblItemSilverCost", &RowView::lblItemSilverCost);
+    BindArray<std::array<RowView, form::kRowCount>>("RowViews");
+    value_object<StateView>("StateView")
+        .field("itemTypes", &StateView::itemTypes)
+        .field("itemTypeIndex", &StateView::itemTypeIndex)
+        .field("useWorkshop", &StateView::useWorkshop)
+        .field("enforceSkillLevel", &StateView::enforceSkillLevel)
+        .field("skillLevelEnabled", &StateView::skillLevelEnabled)
+        .field("txtSkillLevel", &StateView::txtSkillLevel)
+        .field("txtEventLength", &StateView::txtEventLength)
+        .field("silverColumnVisible", &StateView::silverColumnVisible)
+        .field("shatterResistColumnVisible", &StateView::shatterResistColumnVisible)
+        .field("lblTotalCostSilver", &StateView::lblTotalCostSilver)
+        .field("lblTotalCostLevel", &StateView::lblTotalCostLevel)
+        .field("lblTotalCostPoints", &StateView::lblTotalCostPoints)
+        .field("lblTotalCostWorkshops", &StateView::lblTotalCostWorkshops)
+        .field("txtPlayerName", &StateView::txtPlayerName)
+        .field("txtCharacterName", &StateView::txtCharacterName)
+        .field("rows", &StateView::rows);
+
+    emscripten::function("layout", &Layout);
     emscripten::function("texts", &Texts);
     emscripten::class_<Core>("Core")
         .constructor<std::string>()
         .function("state", &Core::State)
-        .function("resendLists", &Core::ResendLists)
         .function("pickItemType", &Core::PickItemType)
         .function("pickItem", &Core::PickItem)
         .function("silver", &Core::Silver)

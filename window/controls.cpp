@@ -12,8 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-#include <vector>
 
 namespace window {
 
@@ -52,21 +50,12 @@ QWidget *Make(const ControlSpec &layout, QWidget *parent)
     return nullptr;
 }
 
-// Tells screen readers what the control is, from the label that names it or its own words.
+// Tells screen readers what the control is; a label beside a fixed control is its buddy.
 void Name(QWidget *control, const ControlSpec &layout, int row, QLabel *label)
 {
-    const Spoken &spoken = layout.spoken;
-    if (label) {
-        QString text = label->text();
-        if (row < 0)
-            label->setBuddy(control);
-        else
-            text += QStringLiteral(", row ") + QString::number(row + 1);
-        if (spoken.use & Spoken::Name)
-            control->setAccessibleName(text);
-        if (spoken.use & Spoken::Description)
-            control->setAccessibleDescription(text);
-    }
+    if (label && row < 0)
+        label->setBuddy(control);
+    const form::SpokenTexts spoken = form::SpokenFor(layout, row);
     if (!spoken.name.empty())
         control->setAccessibleName(widgets::FromUtf8(spoken.name));
     if (!spoken.description.empty())
@@ -86,7 +75,7 @@ QWidget *FixedNamed(const std::array<QWidget *, FixedControls().size()> &fixed,
 
 QString RowControlName(std::string_view name, int row)
 {
-    return widgets::FromUtf8(name) + QLatin1Char('_') + QString::number(row);
+    return widgets::FromUtf8(form::ControlName(name, row));
 }
 
 void Controls::Build(QWidget &window, const widgets::TwipScale &scale)
@@ -124,25 +113,12 @@ QWidget *Controls::Add(const ControlSpec &layout, int row, QWidget *parent,
 
 void Controls::SetTabOrder()
 {
-    // The rows share one place: within it, row by row, each row's controls in table order.
-    struct Stop {
-        int tab;
-        std::size_t row;
-        QWidget *control;
+    const auto widget = [this](const form::TabStop &stop) {
+        return stop.row < 0 ? m_fixed[stop.index] : m_rows[std::size_t(stop.row)][stop.index];
     };
-    std::vector<Stop> order;
-    for (std::size_t i = 0; i < FixedControls().size(); ++i)
-        if (FixedControls()[i].tab > 0)
-            order.push_back({FixedControls()[i].tab, 0, m_fixed[i]});
-    for (std::size_t row = 0; row < m_rows.size(); ++row)
-        for (std::size_t i = 0; i < RowControls().size(); ++i)
-            if (RowControls()[i].tab > 0)
-                order.push_back({RowControls()[i].tab, row, m_rows[row][i]});
-    std::stable_sort(order.begin(), order.end(), [](const Stop &a, const Stop &b) {
-        return a.tab != b.tab ? a.tab < b.tab : a.row < b.row;
-    });
+    const auto order = form::TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1].control, order[i].control);
+        QWidget::setTabOrder(widget(order[i - 1]), widget(order[i]));
 }
 
 } // namespace window

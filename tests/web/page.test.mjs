@@ -62,7 +62,7 @@ test('3 x Alchemical Solvent (Contact) by typing and Tab, by Enter, by a touch t
     assert.deepEqual(await shown(page, ['lblItemProdCost_0', 'lblItemSilverCost_0', 'lblTotalCostPoints', 'lblTotalCostSilver']),
       ['24', '2.4', '24 / 160', '2.4'], leave);
     assert.equal(await page.evaluate(() => document.activeElement.id), leave === 'tap' ? 'txtPlayerName' : 'cboItemName_1', leave);
-    assert.equal(await page.evaluate(() => window.forgeTallyEdited()), true);
+    assert.equal(await page.evaluate(() => import('./edited.mjs').then((m) => m.isEdited())), true);
     await page.close();
   }
 });

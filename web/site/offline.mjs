@@ -4,9 +4,10 @@
 // page lets it take over and reloads once; a page the user has changed is left alone, and the new
 // version shows on the next visit. Where there are no service workers (file://, old browsers), the
 // page simply works online.
+import { isEdited as edited } from './edited.mjs';
+
 const workers = navigator.serviceWorker;
 let takingOver = false;
-const edited = () => Boolean(window.forgeTallyEdited?.());
 
 function offer(worker) {
   // A page that no worker served came from the network: it is already the newest.

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The message boxes: one modal <dialog> at a time, titled with the application title. After an
+// action come the messages it raised, one after the other, then the over-level warning; while a
+// box is up, or a refused field waits for its box to close, nothing reaches the form.
+import { $ } from './controls.mjs';
+import { form, texts } from './core.mjs';
+import { render } from './drawing.mjs';
+import { markEdited } from './edited.mjs';
+
+const iconMeaning = { exclamation: ['!', 'Warning'], question: ['?', 'Question'], stop: ['✖', 'Error'] };
+let boxOpen = false;
+let refused = null; // the field whose text was refused, until its box is closed
+
+// Whether a box is up or a refusal pending: then the user's actions do not reach the form.
+export const busy = () => Boolean(boxOpen || refused);
+
+// Shows one modal box; every box counts as open for the form, so the over-level warning waits.
+function showBox(message, closed) {
+  const box = $('msgbox');
+  $('msgbox-title').textContent = texts.title;
+  const [glyph, meaning] = iconMeaning[message.icon] ?? ['', ''];
+  const icon = $('msgbox-icon');
+  icon.textContent = glyph;
+  icon.hidden = !glyph;
+  icon.className = `icon icon-${message.icon}`;
+  if (meaning) icon.setAttribute('aria-label', meaning);
+  $('msgbox-text').textContent = message.text;
+  boxOpen = true;
+  form.boxOpened();
+  box.addEventListener('close', () => {
+    boxOpen = false;
+    form.boxClosed();
+    closed?.();
+    pump();
+  }, { once: true });
+  box.showModal();
+}
+
+// A field's refused text: its box, then the focus back in the field with the text selected.
+export function refuse(field, message) {
+  refused = field;
+  showBox(message, () => {
+    field.focus();
+    field.select();
+    refused = null;
+  });
+}
+
+// After an action: the messages it raised one after the other, then the over-level warning,
+// considered once on the totals the action ended with.
+export function pump() {
+  if (busy()) return;
+  const next = form.nextMessage();
+  if (next) return showBox(next);
+  form.actionEnded();
+  const warning = form.nextMessage();
+  if (warning) showBox(warning);
+}
+
+// One user action forwarded to the form, then drawn, then its boxes.
+export function act(action) {
+  // Nothing reaches the form while a box is up; the control shows the form's state again.
+  if (busy()) return render();
+  markEdited();
+  action();
+  render();
+  pump();
+}

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The text fields: typing (kept by the form, running nothing), leaving (the field's check, then
+// its reaction, or the refusal's box), Enter, and Tab in the desktop's order.
+import { refuse, busy, pump } from './boxes.mjs';
+import { controls, tabOrder, views } from './controls.mjs';
+import { form } from './core.mjs';
+import { render } from './drawing.mjs';
+import { markEdited } from './edited.mjs';
+
+// The field's check and, when it accepts, its leave reaction.
+function leave(c) {
+  const { name, row } = views.get(c.id);
+  const refusal = form.leave(name, row);
+  if (refusal) return refuse(c, refusal);
+  render();
+  // The boxes come once the focus has arrived where the user sent it, to go back there.
+  setTimeout(pump);
+}
+
+// Entering the field selects its whole text, so that typing replaces it.
+function selectAllOnEntry(c) {
+  let entered = false;
+  c.addEventListener('focus', () => {
+    c.select();
+    entered = true;
+  });
+  // The click that brought the focus keeps that selection.
+  c.addEventListener('mouseup', (e) => {
+    if (entered) e.preventDefault();
+    entered = false;
+  });
+}
+
+// The next control in the desktop's tab order that can take the focus; moving there leaves the
+// current field (its check runs in its focusout).
+function move(from, step) {
+  const at = tabOrder.indexOf(from);
+  for (let i = 1; i <= tabOrder.length; i++) {
+    const c = tabOrder[(at + step * i + tabOrder.length * i) % tabOrder.length];
+    if (!c.disabled && c.getClientRects().length) {
+      c.focus();
+      return;
+    }
+  }
+}
+
+export function wireFields() {
+  for (const c of controls.values()) {
+    if (c.tagName !== 'INPUT' || c.type !== 'text') continue;
+    const { name, row, selectAll } = views.get(c.id);
+    if (selectAll) selectAllOnEntry(c);
+    c.addEventListener('input', () => {
+      markEdited();
+      form.setText(name, row, c.value);
+    });
+    c.addEventListener('focusout', (e) => {
+      // A box of the page's own or another window taking the focus is not leaving the field.
+      if (busy() || e.relatedTarget?.closest('dialog') || !document.hasFocus()) return;
+      leave(c);
+    });
+    c.addEventListener('keydown', (e) => {
+      if (e.key === 'Enter' && !e.isComposing) {
+        e.preventDefault();
+        move(c, 1);
+      }
+    });
+  }
+  document.addEventListener('keydown', (e) => {
+    if (e.key !== 'Tab' || e.altKey || e.ctrlKey || e.metaKey || !tabOrder.includes(document.activeElement)) return;
+    e.preventDefault();
+    move(document.activeElement, e.shiftKey ? -1 : 1);
+  });
+}
