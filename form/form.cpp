@@ -180,6 +180,15 @@ void Form::cmdReset_Click()
     RecalculateTotals();
 }
 
+void Form::TakeList(Form &&from)
+{
+    m_state = std::move(from.m_state);
+    m_state.levelWarningShown = m_levelWarning.Shown();
+    m_builtLevel = from.m_builtLevel;
+    m_lastOverLevel = from.m_lastOverLevel;
+    m_warningPending = true;
+}
+
 ReportDocument Form::Report(const ReportHeading &heading) const
 {
     // The report prints the texts as they stand; it computes and changes nothing.

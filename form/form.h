@@ -123,6 +123,7 @@ public:
 
     const State &state() const { return m_state; }
     const Counts &counts() const { return m_counts; }
+    char DecimalSeparator() const { return m_decimalSeparator; }
 
     // The user's actions, one call each. A pick or a click that does not change the list's
     // selection or the box's state runs nothing, as the control raises nothing then.
@@ -138,6 +139,11 @@ public:
     LeaveOutcome Leave(Field field, int Index = -1);
     void cmdHelpEventLength_Click();
     void cmdReset_Click();
+    // Makes the list of another form this form's own (a list opened from a document, replayed in
+    // a form of its own): its state and its totals, which the over-level warning then considers as
+    // after any action. Whether the warning was shown last, the waiting messages and the open
+    // boxes stay this form's.
+    void TakeList(Form &&from);
     // The report that Print sends to the printer: the texts as they stand now.
     ReportDocument Report(const ReportHeading &heading) const;
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test: the plain build, the same suite under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a bounded libFuzzer run over the rules, the real program under Xvfb
-# with a window manager, and the Debian package, checked without installing it.
+# UndefinedBehaviorSanitizer, bounded libFuzzer runs over the rules and the list reader, the real
+# program under Xvfb with a window manager, and the Debian package, checked without installing it.
 #
 # The package is installed system-wide (and removed again) only when asked: CI=true or
 # FORGETALLY_INSTALL_PACKAGE=1, and never over a forgetally that is already installed.
@@ -13,6 +13,7 @@ bash scripts/setup.sh run test package
 
 jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_seconds=${FORGETALLY_FUZZ_SECONDS:-60}
+list_fuzz_seconds=${FORGETALLY_LIST_FUZZ_SECONDS:-30}
 export QT_QPA_PLATFORM=offscreen
 export TZ=UTC
 
@@ -33,19 +34,25 @@ cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize -j "$jobs"
 
+# fuzz NAME SECONDS MAX_LEN CORPUS: a bounded run from a copy of the corpus, with the dictionary.
+fuzz() {
+  local name=$1 seconds=$2 max_len=$3 corpus=$scratch/$1 log=build-fuzz/$1.log runs
+  mkdir -p "$corpus"
+  cp "$4"/* "$corpus"/
+  build-fuzz/tests/fuzz/"$name" -seed=20261208 -max_total_time="$seconds" -max_len="$max_len" \
+    -dict=tests/fuzz/"${name#fuzz_}".dict -print_final_stats=1 "$corpus" 2>&1 | tee "$log" | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY)' || true
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  if grep -qE 'ERROR: libFuzzer|SUMMARY: ' "$log" || [ -z "$runs" ]; then
+    echo "$name: FAILED (see $log)"; exit 1
+  fi
+  echo "$name: ${runs} inputs tried, 0 crashes"
+}
 step "fuzzing the rules for ${fuzz_seconds} s"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
-corpus=$scratch/corpus
-mkdir -p "$corpus"
-cp tests/fuzz/corpus/* "$corpus"/
-build-fuzz/tests/fuzz/fuzz_rules -seed=20261208 -max_total_time="$fuzz_seconds" -max_len=256 \
-  -dict=tests/fuzz/rules.dict -print_final_stats=1 "$corpus" 2>&1 | tee build-fuzz/fuzz.log | grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|==[0-9]+==|SUMMARY)' || true
-runs=$(sed -n 's/^stat::number_of_executed_units: *//p' build-fuzz/fuzz.log)
-if grep -qE 'ERROR: libFuzzer|SUMMARY: ' build-fuzz/fuzz.log || [ -z "$runs" ]; then
-  echo "fuzz: FAILED (see build-fuzz/fuzz.log)"; exit 1
-fi
-echo "fuzz: ${runs} inputs tried, 0 crashes"
+fuzz fuzz_rules "$fuzz_seconds" 256 tests/fuzz/corpus
+step "fuzzing the reading of a kept list for ${list_fuzz_seconds} s"
+fuzz fuzz_list "$list_fuzz_seconds" 4096 tests/fuzz/list_corpus
 
 step "the real program under Xvfb and a window manager, driven by X input and read through its accessibility tree"
 bash tests/e2e/run.sh build/app/forgeTally
