@@ -298,6 +298,8 @@ private Q_SLOTS:
                  << "cmdPrint"
                  << "cmdReset"
                  << "cmdAbout"
+                 << "cmdSaveList"
+                 << "cmdOpenList"
                  << "txtEventLength"
                  << "cmdHelpEventLength"
                  << "cboItemType";
