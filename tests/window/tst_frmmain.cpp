@@ -405,6 +405,8 @@ private Q_SLOTS:
                  << "cmdPrint"
                  << "cmdReset"
                  << "cmdAbout"
+                 << "cmdSaveList"
+                 << "cmdOpenList"
                  << "txtEventLength"
                  << "cmdHelpEventLength"
                  << "cboItemType";
