@@ -117,13 +117,14 @@ std::string SuggestedFileName(std::string_view characterName, std::string_view e
         blank = false;
         name += RefusedInFileName(c) ? kRefused : c;
     }
-    name.erase(0, name.find_first_not_of(U'.') == std::u32string::npos
-                      ? name.size()
-                      : name.find_first_not_of(U'.'));
-    std::size_t units = 0;
+    name.erase(0, std::min(name.find_first_not_of(U'.'), name.size()));
+    // UTF-16 units, as the desktop counts a name's length: a character outside the basic plane
+    // takes two.
+    const auto units = [](char32_t c) -> std::size_t { return c > 0xFFFF ? 2 : 1; };
+    std::size_t used = 0;
     std::size_t kept = 0;
-    while (kept < name.size() && units + (name[kept] > 0xFFFF ? 2 : 1) <= kMaxNameUnits)
-        units += name[kept++] > 0xFFFF ? 2 : 1;
+    while (kept < name.size() && used + units(name[kept]) <= kMaxNameUnits)
+        used += units(name[kept++]);
     name.resize(kept);
     while (!name.empty() && (name.back() == U'.' || IsBlank(name.back())))
         name.pop_back();
