@@ -66,7 +66,7 @@ const update = (page) => page.evaluate(async () => {
 }).catch((error) => ( // the page reloading itself into the new version ends the evaluation
   /context was destroyed|navigat/i.test(error.message) ? 'installed' : Promise.reject(error)));
 
-test('after one visit the page reloads and computes with the server stopped', async () => {
+test('after one visit the page reloads and computes with the server stopped, and opens a list\'s address', async () => {
   const server = await serve(copyOfSite('offline'));
   const context = await chromium.createBrowserContext();
   const page = await visit(context, server.url);
@@ -78,6 +78,9 @@ test('after one visit the page reloads and computes with the server stopped', as
   await page.type('#txtItemQuantity_0', '3');
   await page.keyboard.press('Enter');
   await page.waitForFunction(() => /\b24\b/.test(document.getElementById('lblTotalCostPoints').textContent));
+  // The list's address, with a query a link may gain on its way, opens offline too.
+  await page.goto(page.url().replace('#', '?from=chat#')).then(() => ready(page));
+  assert.match(await page.$eval('#lblTotalCostPoints', (e) => e.textContent), /\b24\b/);
   await context.close();
 });
 

@@ -138,11 +138,11 @@ test('Tab follows the desktop order and wraps', async () => {
   const page = await open();
   await page.focus('#cmdAbout');
   const order = [];
-  for (let i = 0; i < 3; i++) {
+  for (let i = 0; i < 6; i++) {
     await page.keyboard.press('Tab');
     order.push(await page.evaluate(() => document.activeElement.id));
   }
-  assert.deepEqual(order, ['txtEventLength', 'cmdHelpEventLength', 'cboItemType']);
+  assert.deepEqual(order, ['cmdSaveList', 'cmdOpenList', 'cmdShareList', 'txtEventLength', 'cmdHelpEventLength', 'cboItemType']);
   assert.deepEqual(await page.evaluate(() => [cmdReset.accessKey, cmdPrint.accessKey, cmdAbout.accessKey,
     txtItemQuantity_2.getAttribute('aria-label'), lblItemProdCost_2.ariaDescription, txtItemQuantity_2.inputMode,
     document.querySelector('label[for=cboItemType]').textContent]),

@@ -15,7 +15,7 @@ let refused = null; // the field whose text was refused, until its box is closed
 export const busy = () => Boolean(boxOpen || refused);
 
 // Shows one modal box; every box counts as open for the form, so the over-level warning waits.
-function showBox(message, closed) {
+export function showBox(message, closed) {
   const box = $('msgbox');
   $('msgbox-title').textContent = texts.title;
   const [glyph, meaning] = iconMeaning[message.icon] ?? ['', ''];
