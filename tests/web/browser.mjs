@@ -55,7 +55,7 @@ function puppeteerPage(page) {
     reload: () => page.reload(),
     evaluate: (fn, ...args) => page.evaluate(fn, ...args),
     init: (fn) => page.evaluateOnNewDocument(fn),
-    click: (selector) => page.click(selector),
+    click: (selector, { hold = 0 } = {}) => page.click(selector, { delay: hold }),
     tap: (selector) => page.tap(selector),
     type: (text) => page.keyboard.type(text),
     press: async (chord) => {

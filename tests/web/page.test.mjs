@@ -7,7 +7,7 @@ import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { axeViolations, launch, lacks, siteUrl } from './browser.mjs';
+import { axeViolations, engine, launch, lacks, siteUrl } from './browser.mjs';
 
 let browser;
 before(async () => {
@@ -220,4 +220,130 @@ test('axe-core finds nothing, light and dark, on the page and in its boxes', asy
 test('the server gives nothing outside its folder', async () => {
   for (const path of ['missing.html', '..%2fpage.test.mjs', '%E0%A4%A'])
     assert.equal((await fetch(siteUrl + path)).status, 404, path);
+});
+
+// ---- What the page does not yet do alike in every engine ---------------------------------------
+// Each test below is a `todo` in the engines where the page still fails it, with the fault; the
+// mend removes the engine from the list, and the test must then pass there.
+const every = ['chromium', 'firefox', 'webkit'];
+const faultIn = (engines, fault) => engines.includes(engine) && fault;
+
+test('Shift+Tab walks the desktop order back', { todo: faultIn(['webkit'],
+  'WebKitGTK gives Shift+Tab the key "Unidentified" (its code is "Tab"); the page reads only the key') }, async () => {
+  const page = await open();
+  const forth = []; // from the item type round to it again
+  do {
+    await page.press('Tab');
+    forth.push(await page.active());
+  } while (forth.at(-1) !== 'cboItemType' && forth.length < 99);
+  const back = [];
+  for (let i = 0; i < forth.length; i++) {
+    await page.press('Shift+Tab');
+    back.push(await page.active());
+  }
+  assert.deepEqual(back, [...forth.slice(0, -1).reverse(), 'cboItemType']);
+  await page.close();
+});
+
+test('the shatter-resist refusal box shows no icon and names none', { todo: faultIn(every,
+  'the box\'s icon is drawn empty (`.icon { display: inline-flex }` wins over `hidden`) and keeps the last name') }, async () => {
+  const page = await open();
+  await pick(page, 'cboItemType', 'Weapons');
+  await enter(page, 'txtItemQuantity_0', '-3'); // a box with an icon first
+  await page.press('Enter');
+  await settle(page);
+  await enter(page, 'txtItemQuantity_0', '1');
+  await enter(page, 'txtShatterResist_0', '3');
+  assert.deepEqual(await boxes(page), ['Quantity must be a non negative number.', 'Shatter Resist must be a positive even number (0, 2, 4, etc).']);
+  assert.deepEqual(await page.evaluate(() => [document.getElementById('msgbox-icon').checkVisibility(),
+    document.getElementById('msgbox-icon').getAttribute('aria-label')]), [false, null]);
+  await page.close();
+});
+
+test('About stands beside a usable calculator, once, with the focus on OK', { todo: faultIn(every,
+  'About is a modal dialog: the calculator behind it takes no click, and a second click on About leaves the focus on the dialog') }, async () => {
+  const page = await open();
+  for (let i = 0; i < 2; i++) {
+    await page.click('#cmdAbout');
+    assert.deepEqual(await page.evaluate(() => [document.querySelectorAll('dialog[open]').length, document.activeElement.id]), [1, 'cmdOK'], `click ${i + 1}`);
+  }
+  await page.click('#chkEnforceSkillLevel');
+  assert.deepEqual(await page.evaluate(() => [frmAbout.open, chkEnforceSkillLevel.checked]), [true, false]);
+  await page.close();
+});
+
+test('a click that leaves a field acts, and the over-level warning is considered once after it', { todo: faultIn(every,
+  'the warning of the field\'s leave opens between the press and the release of the click, and takes the release') }, async () => {
+  const page = await open();
+  await enter(page, 'txtItemQuantity_0', '100'); // over the level: the warning
+  await page.press('Enter');
+  await settle(page);
+  await enter(page, 'txtItemQuantity_1', '100'); // the next action shows none
+  await settle(page);
+  assert.deepEqual((await boxes(page)).map((text) => text.slice(0, 7)), ['Warning']);
+  await enter(page, 'txtItemQuantity_2', '5', '');
+  await page.click('#cmdReset', { hold: 100 }); // a user's click: the button is held for a moment
+  await settle(page);
+  assert.deepEqual([await boxes(page), await value(page, 'txtItemQuantity_0')], [[], '0']);
+  await page.close();
+});
+
+test('a field left by a click on a check box, with a text it accepts: the box toggles', async () => {
+  const page = await open();
+  await pick(page, 'cboItemType', 'Weapons');
+  await enter(page, 'txtItemQuantity_0', '2', '');
+  await page.click('#chkSilver_0', { hold: 100 });
+  await settle(page);
+  assert.deepEqual(await page.evaluate(() => [chkSilver_0.checked, txtItemQuantity_0.value, window.boxes.length]), [true, '2', 0]);
+  await page.close();
+});
+
+test('a field left while the window has no focus is checked all the same', { todo: faultIn(every,
+  'the leave skips its check when `document.hasFocus()` is false, and the row\'s figures stay stale') }, async () => {
+  const page = await open();
+  await page.evaluate(() => { document.hasFocus = () => false; });
+  await enter(page, 'txtItemQuantity_0', '3');
+  // The window has the focus again: the check may wait till then, no longer.
+  await page.evaluate(() => {
+    delete document.hasFocus;
+    dispatchEvent(new FocusEvent('focus'));
+  });
+  await settle(page);
+  assert.deepEqual(await shown(page, ['lblItemProdCost_0', 'lblTotalCostPoints']), ['24', '24 / 160']);
+  await page.close();
+});
+
+test('phones: the pinned totals cover no control the keyboard moves to, and stand whole from the start', { todo: faultIn(every,
+  'no scroll padding keeps a focused control clear of the pinned totals; in landscape they start half off screen') }, async () => {
+  for (const viewport of [{ width: 390, height: 844 }, { width: 844, height: 390 }]) {
+    const at = `${viewport.width}x${viewport.height}`;
+    const page = await open({ ...viewport, isMobile: true, hasTouch: true });
+    const whole = () => page.evaluate(() => {
+      const r = document.querySelector('.Frame3').getBoundingClientRect();
+      return r.top >= 0 && r.bottom <= innerHeight;
+    });
+    assert.equal(await whole(), true, `${at}: the totals at the start`);
+    const hidden = [];
+    for (let i = 0; i < 36; i++) {
+      await page.press('Shift+Tab');
+      hidden.push(await page.evaluate(() => {
+        const c = document.activeElement.getBoundingClientRect(), t = document.querySelector('.Frame3').getBoundingClientRect();
+        return c.top < Math.max(t.bottom, 0) || c.bottom > innerHeight ? document.activeElement.id : '';
+      }));
+    }
+    assert.deepEqual(hidden.filter(Boolean), [], at);
+    await page.close();
+  }
+});
+
+test('a field refused on a click into a list: no list opens, and the first Enter closes the box', { todo: faultIn(['chromium'],
+  'the list opens over the refusal box, and the first Enter picks in it') }, async () => {
+  const page = await open();
+  await enter(page, 'txtItemQuantity_0', '-3', '');
+  await page.click('#cboItemName_1', { hold: 100 });
+  await page.press('ArrowDown');
+  await page.press('Enter');
+  await settle(page);
+  assert.deepEqual(await page.evaluate(() => [msgbox.open, document.activeElement.id, cboItemName_1.selectedIndex]), [false, 'txtItemQuantity_0', 0]);
+  await page.close();
 });

@@ -29,7 +29,7 @@ const freePort = () => new Promise((resolve, reject) => {
 
 // WebDriver's codes for the keys the tests press.
 const keyCodes = { Backspace: '\uE003', Tab: '\uE004', Enter: '\uE007', Shift: '\uE008', Control: '\uE009',
-  Alt: '\uE00A', Escape: '\uE00C', Space: '\uE00D' };
+  Alt: '\uE00A', Escape: '\uE00C', Space: '\uE00D', ArrowUp: '\uE013', ArrowDown: '\uE015' };
 const keyCode = (key) => keyCodes[key] ?? key;
 
 // Serialised into the page: a function and its arguments, awaited there (WebDriver awaits a
@@ -86,8 +86,9 @@ export async function launchWebKit({ dark = false } = {}) {
     const to = async (path, body) => (await on(handle), send('POST', at + path, body));
     const evaluate = (fn, ...args) => to('/execute/sync', { script: call(fn), args });
     const keys = (actions) => to('/actions', { actions: [{ type: 'key', id: 'keyboard', actions }] });
-    const pointer = (type, x, y) => to('/actions', { actions: [{ type: 'pointer', id: type, parameters: { pointerType: type },
-      actions: [{ type: 'pointerMove', x, y, duration: 0 }, { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }] }] });
+    const pointer = (type, [x, y], hold = 0) => to('/actions', { actions: [{ type: 'pointer', id: type, parameters: { pointerType: type },
+      actions: [{ type: 'pointerMove', x, y, duration: 0 }, { type: 'pointerDown', button: 0 }, { type: 'pause', duration: hold },
+        { type: 'pointerUp', button: 0 }] }] });
     // As puppeteer does: scrolled into view, pressed at its middle, whatever stands there.
     const middle = (selector) => evaluate((selector) => {
       const e = document.querySelector(selector);
@@ -105,9 +106,9 @@ export async function launchWebKit({ dark = false } = {}) {
       reload: async () => (await to('/refresh', {}), loaded()),
       evaluate,
       init: (fn) => inits.push(fn),
-      click: async (selector) => pointer('mouse', ...await middle(selector)),
+      click: async (selector, { hold = 0 } = {}) => pointer('mouse', await middle(selector), hold),
       // WebKitWebDriver makes mouse events of a touch pointer.
-      tap: async (selector) => pointer('touch', ...await middle(selector)),
+      tap: async (selector) => pointer('touch', await middle(selector)),
       type: (text) => keys([...text].flatMap((c) => [{ type: 'keyDown', value: c }, { type: 'keyUp', value: c }])),
       press: (chord) => {
         const held = chord.split('+').map(keyCode);
