@@ -97,7 +97,7 @@ async function newPage(from, { viewport, scheme = 'light', init } = {}) {
   const page = await from.newPage();
   await page.scheme?.(scheme);
   if (init) await page.init(init);
-  if (viewport) await page.setViewport(viewport);
+  await page.setViewport(viewport ?? { width: 800, height: 600 }); // puppeteer's default
   return Object.assign(page, {
     // Waits until fn, run in the page, gives something true, and gives that back.
     waitFor: async (fn, ...args) => {

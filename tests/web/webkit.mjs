@@ -73,27 +73,32 @@ export async function launchWebKit({ dark = false } = {}) {
     'webkitgtk:browserOptions': { binary: miniBrowser(), args: ['--automation', ...(dark ? ['--dark-mode'] : [])] },
   } } });
   const at = `/session/${session.sessionId}`;
-  const blank = await send('GET', `${at}/window`);
-  let current = blank;
+  let current = await send('GET', `${at}/window`);
   const on = async (handle) => {
     if (current !== handle) await send('POST', `${at}/window`, { handle });
     current = handle;
   };
+  // A new window costs seconds, and so does its first pointer action: a closed page leaves its
+  // window blank, for the next page.
+  const idle = [current];
   async function newPage() {
-    const { handle } = await send('POST', `${at}/window/new`, { type: 'window' });
+    const handle = idle.pop() ?? (await send('POST', `${at}/window/new`, { type: 'window' })).handle;
     await on(handle);
-    await send('POST', `${at}/window/rect`, { x: 0, y: 0 });
     const to = async (path, body) => (await on(handle), send('POST', at + path, body));
     const evaluate = (fn, ...args) => to('/execute/sync', { script: call(fn), args });
     const keys = (actions) => to('/actions', { actions: [{ type: 'key', id: 'keyboard', actions }] });
     const pointer = (type, [x, y], hold = 0) => to('/actions', { actions: [{ type: 'pointer', id: type, parameters: { pointerType: type },
       actions: [{ type: 'pointerMove', x, y, duration: 0 }, { type: 'pointerDown', button: 0 }, { type: 'pause', duration: hold },
         { type: 'pointerUp', button: 0 }] }] });
-    // As puppeteer does: scrolled into view, pressed at its middle, whatever stands there.
+    // As puppeteer does: scrolled into view when it is not, pressed at its middle, whatever stands
+    // there.
     const middle = (selector) => evaluate((selector) => {
       const e = document.querySelector(selector);
-      e.scrollIntoView({ block: 'center', inline: 'center' });
-      const r = e.getBoundingClientRect();
+      let r = e.getBoundingClientRect();
+      if (r.top < 0 || r.left < 0 || r.bottom > innerHeight || r.right > innerWidth) {
+        e.scrollIntoView({ block: 'center', inline: 'center' });
+        r = e.getBoundingClientRect();
+      }
       return [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)];
     }, selector);
     // WebDriver has no script that runs before the page's own: these run right after each load.
@@ -121,9 +126,8 @@ export async function launchWebKit({ dark = false } = {}) {
       },
       screenshot: async () => (await on(handle), Buffer.from(await send('GET', `${at}/screenshot`), 'base64')),
       close: async () => {
-        await on(handle);
-        await send('DELETE', `${at}/window`);
-        await on(blank);
+        await to('/url', { url: 'about:blank' });
+        idle.push(handle);
       },
     };
   }
@@ -134,7 +138,8 @@ export async function launchWebKit({ dark = false } = {}) {
       await send('DELETE', at).catch(() => {});
       driver.kill();
       await exited;
-      rmSync(home, { recursive: true, force: true });
+      // MiniBrowser's helper processes may still be writing their caches for a moment.
+      rmSync(home, { recursive: true, force: true, maxRetries: 20, retryDelay: 100 });
     },
   };
 }
