@@ -23,7 +23,9 @@ function showBox(message, closed) {
   icon.textContent = glyph;
   icon.hidden = !glyph;
   icon.className = `icon icon-${message.icon}`;
+  // A box without an icon names none: the last box's name goes with its icon.
   if (meaning) icon.setAttribute('aria-label', meaning);
+  else icon.removeAttribute('aria-label');
   $('msgbox-text').textContent = message.text;
   boxOpen = true;
   form.boxOpened();
