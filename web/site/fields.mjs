@@ -44,6 +44,9 @@ function move(from, step) {
   }
 }
 
+// A key by what it means or by where it sits: WebKitGTK gives Shift+Tab the key "Unidentified".
+const isKey = (e, key, ...codes) => !e.isComposing && (e.key === key || [key, ...codes].includes(e.code));
+
 export function wireFields() {
   for (const c of controls.values()) {
     if (c.tagName !== 'INPUT' || c.type !== 'text') continue;
@@ -59,14 +62,14 @@ export function wireFields() {
       leave(c);
     });
     c.addEventListener('keydown', (e) => {
-      if (e.key === 'Enter' && !e.isComposing) {
+      if (isKey(e, 'Enter', 'NumpadEnter')) {
         e.preventDefault();
         move(c, 1);
       }
     });
   }
   document.addEventListener('keydown', (e) => {
-    if (e.key !== 'Tab' || e.altKey || e.ctrlKey || e.metaKey || !tabOrder.includes(document.activeElement)) return;
+    if (!isKey(e, 'Tab') || e.altKey || e.ctrlKey || e.metaKey || !tabOrder.includes(document.activeElement)) return;
     e.preventDefault();
     move(document.activeElement, e.shiftKey ? -1 : 1);
   });
