@@ -67,9 +67,32 @@ function move(from, step) {
     const c = tabOrder[(at + step * i + tabOrder.length * i) % tabOrder.length];
     if (!c.disabled && c.getClientRects().length) {
       c.focus();
+      showFocused();
       return;
     }
   }
+}
+
+// The totals pinned at the top of a phone's page: a control the focus moves to is scrolled clear
+// of them, and above the on-screen keyboard. The browser's own scrolling keeps their height clear
+// (--pinned, style.css) where it heeds the scroll padding; this does it where it does not.
+const pinned = () => getComputedStyle(controls.get('Frame3')).position === 'sticky';
+function showFocused() {
+  const c = document.activeElement;
+  if (!tabOrder.includes(c) || !pinned()) return;
+  const screen = window.visualViewport ?? { offsetTop: 0, height: innerHeight };
+  const r = c.getBoundingClientRect();
+  const top = Math.max(screen.offsetTop, controls.get('Frame3').getBoundingClientRect().bottom) + 8;
+  const bottom = screen.offsetTop + screen.height - 8;
+  if (r.top < top) scrollBy(0, r.top - top);
+  else if (r.bottom > bottom) scrollBy(0, Math.min(r.bottom - bottom, r.top - top));
+}
+function keepClearOfTotals() {
+  const totals = controls.get('Frame3');
+  new ResizeObserver(() => {
+    document.documentElement.style.setProperty('--pinned', `${pinned() ? totals.offsetHeight : 0}px`);
+  }).observe(totals);
+  window.visualViewport?.addEventListener('resize', showFocused);
 }
 
 // A key by what it means or by where it sits: WebKitGTK gives Shift+Tab the key "Unidentified".
@@ -100,6 +123,7 @@ export function wireFields() {
       }
     });
   }
+  keepClearOfTotals();
   document.addEventListener('focusin', cameBack);
   addEventListener('focus', cameBack);
   document.addEventListener('mousedown', leaveOnPress, true);
