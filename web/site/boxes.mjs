@@ -50,8 +50,8 @@ export function refuse(field, message) {
 
 // A pointer held down: the action it began (a field left on the press) ends with the release,
 // once the clicked control has acted, as a check box changes and a button acts on release. A
-// list's own popup may take the release; the list's pick, or the next move of the pointer with
-// no button held, ends the press then.
+// list's own popup may take the release; the list's pick, a key, or the next move of the pointer
+// with no button held, ends the press then.
 let pressed = false;
 const released = () => {
   if (!pressed) return;
@@ -64,6 +64,7 @@ addEventListener('pointerdown', () => {
 addEventListener('pointerup', released, true);
 addEventListener('pointercancel', released, true);
 addEventListener('pointermove', (e) => e.buttons || released(), true);
+addEventListener('keydown', released, true);
 
 // After an action: the messages it raised one after the other, then the over-level warning,
 // considered once on the totals the action ended with. An action by pointer ends on release.
