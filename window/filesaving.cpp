@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/filesaving.h"
 
+#include "form/filename.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,24 +14,10 @@ namespace window {
 
 namespace {
 
-constexpr qsizetype kMaxNameCharacters = 64;
-
 // Asked before a file is replaced that the file dialog did not ask about (%1 the file's path).
 const QString kFileExists = QStringLiteral("%1 already exists.");
 const QString kReplaceQuestion = QStringLiteral("Do you want to replace it?");
 const QString kReplaceButton = QStringLiteral("&Replace");
-
-bool RefusedInFileName(QChar c)
-{
-    return c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c);
-}
-
-QString DropDotsAndBlanksAtEnd(QString name)
-{
-    while (!name.isEmpty() && (name.back() == QLatin1Char('.') || name.back().isSpace()))
-        name.chop(1);
-    return name;
-}
 
 // The suffix added to a file name without one (no dot), as a save dialog would.
 QString WithSuffix(const QString &path, const QString &suffix)
@@ -111,25 +99,9 @@ QString ChooseSavePath(QWidget *parent, widgets::MessageBoxes &boxes, const AskP
 QString SuggestedFileName(const QString &characterName, const QString &ending,
                           const QString &defaultName)
 {
-    QString name = characterName.simplified();
-    for (QChar &c : name)
-        if (RefusedInFileName(c))
-            c = QLatin1Char('_');
-    while (name.startsWith(QLatin1Char('.')))
-        name.remove(0, 1);
-    if (name.size() > kMaxNameCharacters) {
-        // Never keep half of a character outside the basic plane.
-        const qsizetype cut = name.at(kMaxNameCharacters - 1).isHighSurrogate()
-                                  ? kMaxNameCharacters - 1
-                                  : kMaxNameCharacters;
-        name.truncate(cut);
-    }
-    name = DropDotsAndBlanksAtEnd(name);
-    if (name.isEmpty())
-        return defaultName;
-    name += ending;
-    // A disk shared with Windows, or Windows itself, would take "Con.Artist - ..." for a device.
-    return IsWindowsDeviceName(name) ? QLatin1Char('_') + name : name;
+    // One rule for every view: the page offers its downloads under the same names.
+    return QString::fromStdString(form::SuggestedFileName(
+        characterName.toStdString(), ending.toStdString(), defaultName.toStdString()));
 }
 
 bool IsWindowsDeviceName(const QString &fileName)
