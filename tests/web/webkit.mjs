@@ -48,7 +48,7 @@ export async function launchWebKit({ dark = false } = {}) {
   const driver = spawn('/usr/bin/WebKitWebDriver', [`--port=${port}`], {
     stdio: ['ignore', 'ignore', 'inherit'],
     env: { ...process.env, XDG_CONFIG_HOME: join(home, 'config'), XDG_DATA_HOME: join(home, 'data'),
-      XDG_CACHE_HOME: join(home, 'cache') },
+      XDG_CACHE_HOME: join(home, 'cache'), MESA_SHADER_CACHE_DISABLE: 'true' },
   });
   const exited = new Promise((resolve) => driver.once('exit', resolve));
   const base = `http://127.0.0.1:${port}`;
