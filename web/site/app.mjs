@@ -8,6 +8,7 @@ import { buildAbout } from './about.mjs';
 import { wireActions } from './actions.mjs';
 import { pump } from './boxes.mjs';
 import { $, build, controls } from './controls.mjs';
+import { nextTask } from './core.mjs';
 import { render } from './drawing.mjs';
 import { wireFields } from './fields.mjs';
 
@@ -18,7 +19,9 @@ wireFields();
 wireActions();
 render();
 pump();
-controls.get('cboItemType').focus();
+await nextTask();
+// Where the user has not already gone elsewhere.
+if (!document.activeElement || document.activeElement === document.body) controls.get('cboItemType').focus();
 $('frmMain').removeAttribute('aria-busy');
 document.documentElement.dataset.ready = '1';
 performance.mark('forgetally-ready');
