@@ -93,7 +93,9 @@ async function shownAt(url, rate) {
     });
     await page.goto(url, { waitUntil: 'load' });
     if (!url.endsWith('static.html')) await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
-    await new Promise((resolve) => setTimeout(resolve, 200)); // the last candidates reported
+    // The last candidates reported (a busy machine reports them late).
+    await new Promise((resolve) => setTimeout(resolve, 200));
+    await page.waitForFunction(() => window.paints.lcp !== undefined && window.paints['first-contentful-paint'] !== undefined);
     return await page.evaluate(() => ({ lcp: window.paints.lcp, fcp: window.paints['first-contentful-paint'] }));
   } finally {
     await chromium.close();

@@ -20,3 +20,4 @@ await nextTask();
 // The figures are written with the user's decimal separator, as the desktop writes them.
 const decimalSeparator = new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
 export const form = new core.Core(decimalSeparator);
+await nextTask();
