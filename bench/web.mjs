@@ -72,7 +72,7 @@ async function withStaticCopy() {
   const folder = await mkdtemp(join(tmpdir(), 'forgetally-bench-'));
   await cp(site, folder, { recursive: true });
   const page = await readFile(join(site, 'index.html'), 'utf8');
-  const bare = page.replace(/<script\b[^>]*>[^<]*<\/script>\n?/g, '').replace(/<link rel="(module)?preload"[^>]*>\n?/g, '');
+  const bare = page.replace(/<script\b[^>]*>[\s\S]*?<\/script>\n?/g, '').replace(/<link rel="(module)?preload"[^>]*>\n?/g, '');
   await writeFile(join(folder, 'static.html'), bare);
   return folder;
 }
