@@ -95,6 +95,8 @@ inline constexpr ControlSpec kFixed[] = {
     {"Frame2", K::Group, "", "Production List", {3360, 120, 7455, 5415}},
     {"cmdReset", K::Button, "", "&Reset Form", {3360, 5760, 1215, 375}, 9},
     {"cmdAbout", K::Button, "", "&About...", {4800, 5760, 1215, 375}, 10},
+    {"cmdSaveList", K::Button, "", "&Save List...", {6240, 5760, 1215, 375}, 11},
+    {"cmdOpenList", K::Button, "", "&Open List...", {7680, 5760, 1215, 375}, 12},
 
     {"Label1", K::Label, "Frame1", "Item type to produce:", {120, 240, 1575, 255}},
     {"cboItemType", K::DropDownList, "Frame1", "", {1680, 240, 1215, 315}, 1, kKeep, {"Label1"}},
@@ -107,9 +109,9 @@ inline constexpr ControlSpec kFixed[] = {
     {"txtSkillLevel", K::NumberField, "Frame1", "", {960, 1320, 375, 285}, 4, kKeep,
         {"lblSkillLevel"}},
     {"Label13", K::Label, "Frame1", "Days:", {1440, 1320, 495, 255}},
-    {"txtEventLength", K::NumberField, "Frame1", "", {1920, 1320, 495, 285}, 11, kSelectAll,
+    {"txtEventLength", K::NumberField, "Frame1", "", {1920, 1320, 495, 285}, 13, kSelectAll,
         {"Label13"}},
-    {"cmdHelpEventLength", K::Button, "Frame1", "?", {2520, 1320, 255, 255}, 12, kKeep,
+    {"cmdHelpEventLength", K::Button, "Frame1", "?", {2520, 1320, 255, 255}, 14, kKeep,
         {.name = "Help on Days"}},
 
     {"Label7", K::Label, "Frame3", "Silver", {120, 240, 1335, 255}},

@@ -5,7 +5,6 @@
 #include "rules/catalogue.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <utility>

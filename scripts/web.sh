@@ -7,7 +7,9 @@
 #     worker), and runs the core's test suites under node (the wasm preset);
 #  2. installs the web tests' npm packages as tests/web/package-lock.json pins them (npm ci, no
 #     install scripts: no package downloads a browser), when they changed since the last run;
-#  3. runs the web tests in Debian's chromium, headless, against a static server on 127.0.0.1.
+#  3. runs the web tests in each engine against a static server on 127.0.0.1: Debian's chromium and
+#     firefox-esr, headless, and WebKitGTK's MiniBrowser on Xvfb (FORGETALLY_WEB_ENGINES names
+#     fewer: "chromium firefox").
 # The site, ready for any static host, is build-web/site/.
 # Usage: scripts/web.sh          build and test
 #        scripts/web.sh serve    serve build-web/site/ at http://127.0.0.1:8080/ to try it
@@ -53,7 +55,6 @@ else
   echo "as installed before"
 fi
 
-step "the web tests in headless chromium"
 scratch=$(mktemp -d)
 server=''
 stop_server() {
@@ -65,6 +66,20 @@ node scripts/serve.mjs build-web/site 0 >"$scratch/address" 2>"$scratch/server.l
 server=$!
 for _ in $(seq 200); do [ -s "$scratch/address" ] && break; sleep 0.05; done
 [ -s "$scratch/address" ] || { cat "$scratch/server.log" >&2; echo "forgeTally: the static server did not start" >&2; exit 1; }
-FORGETALLY_WEB_URL=$(head -n1 "$scratch/address") node --test tests/web/*.test.mjs
+# Every engine runs, so that one failing still shows how the others fare.
+failed=()
+for engine in ${FORGETALLY_WEB_ENGINES:-chromium firefox webkit}; do
+  step "the web tests in $engine"
+  display=()
+  # WebKitGTK draws on X: a small screen of its own, whose pointer (at its middle) every window
+  # covers, so the page under test has the focus.
+  [ "$engine" != webkit ] || display=(xvfb-run -a -s '-screen 0 200x200x24')
+  FORGETALLY_WEB_ENGINE=$engine FORGETALLY_WEB_URL=$(head -n1 "$scratch/address") \
+    "${display[@]}" node --test tests/web/*.test.mjs || failed+=("$engine")
+done
+if ((${#failed[@]})); then
+  echo "forgeTally: the web tests failed in: ${failed[*]}" >&2
+  exit 1
+fi
 
 step "done"

@@ -7,8 +7,10 @@
 
 #include "form/about.h"
 #include "form/fields.h"
+#include "form/filename.h"
 #include "form/form.h"
 #include "form/layout.h"
+#include "form/listdocument.h"
 #include "form/reportlayout.h"
 #include "rules/texts.h"
 #include "version.h"
@@ -25,6 +27,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -143,6 +146,14 @@ struct TextsView {
     std::string ok;
     std::string okDescription;
     std::string visitHomepage;
+    // Keeping the list: the page's own button, what it says after copying the link, and the
+    // kind of file Save List writes and Open List reads (the largest it reads, in bytes).
+    std::string shareList;
+    std::string linkCopied;
+    std::string linkNotCopied;
+    std::string listMediaType;
+    std::string listFileSuffix;
+    double listBytesToRead; // one more than a list may hold: enough to refuse a larger file
 };
 
 TextsView Texts()
@@ -159,7 +170,13 @@ TextsView Texts()
             std::string(a::kDisclaimer),
             std::string(a::kOK),
             std::string(a::kOKDescription),
-            std::string(a::kHomepage)};
+            std::string(a::kHomepage),
+            "S&hare List",
+            "The link to this list was copied: paste it to share the list.",
+            "The link could not be copied: copy the page's address to share the list.",
+            std::string(form::kListMediaType),
+            std::string(form::kListFileSuffix),
+            double(form::kMaxListBytes + 1)};
 }
 
 struct MessageView {
@@ -279,6 +296,25 @@ public:
         return outcome.accepted ? val::null() : MessageValue(outcome.refusal);
     }
 
+    // The list in the page's address, in a file and the file's suggested name.
+    std::string ListAddress() const { return form::ListAddress(m_form.state()); }
+    std::string ListFile() const { return form::ListFile(m_form.state()); }
+    std::string ListFileName() const { return form::ListFileName(m_form.state().characterName); }
+
+    // null when the list opened and is now the form's; else the message that says what could
+    // not be read, and the form is as it was. A file comes as its bytes (a Uint8Array), unread.
+    val OpenListAddress(const std::string &text)
+    {
+        return Opened(form::OpenListAddress(m_form, text));
+    }
+    val OpenListFile(const val &bytes)
+    {
+        const std::vector<std::uint8_t> data =
+            emscripten::convertJSArrayToNumberVector<std::uint8_t>(bytes);
+        return Opened(form::OpenListFile(
+            m_form, std::string_view(reinterpret_cast<const char *>(data.data()), data.size())));
+    }
+
     val NextMessage()
     {
         const std::optional<form::Message> message = m_form.NextMessage();
@@ -338,6 +374,13 @@ public:
     }
 
 private:
+    static val Opened(const form::ListOpening &opening)
+    {
+        // Refused input, as every other refusal.
+        return opening.opened ? val::null()
+                              : MessageValue({form::Icon::Exclamation, opening.message});
+    }
+
     form::Form m_form;
     std::array<std::shared_ptr<const form::ListEntries>, form::kRowCount> m_sentEntries{};
 };
@@ -391,7 +434,13 @@ EMSCRIPTEN_BINDINGS(forgetally_core)
         .field("disclaimer", &TextsView::disclaimer)
         .field("ok", &TextsView::ok)
         .field("okDescription", &TextsView::okDescription)
-        .field("visitHomepage", &TextsView::visitHomepage);
+        .field("visitHomepage", &TextsView::visitHomepage)
+        .field("shareList", &TextsView::shareList)
+        .field("linkCopied", &TextsView::linkCopied)
+        .field("linkNotCopied", &TextsView::linkNotCopied)
+        .field("listMediaType", &TextsView::listMediaType)
+        .field("listFileSuffix", &TextsView::listFileSuffix)
+        .field("listBytesToRead", &TextsView::listBytesToRead);
     value_object<MessageView>("MessageView")
         .field("icon", &MessageView::icon)
         .field("text", &MessageView::text);
@@ -440,5 +489,10 @@ EMSCRIPTEN_BINDINGS(forgetally_core)
         .function("boxOpened", &Core::BoxOpened)
         .function("boxClosed", &Core::BoxClosed)
         .function("actionEnded", &Core::ActionEnded)
+        .function("listAddress", &Core::ListAddress)
+        .function("listFile", &Core::ListFile)
+        .function("listFileName", &Core::ListFileName)
+        .function("openListAddress", &Core::OpenListAddress)
+        .function("openListFile", &Core::OpenListFile)
         .function("laidOutReport", &Core::LaidOutReport);
 }

@@ -10,6 +10,7 @@
 #include "widgets/sortedlist.h"
 #include "widgets/textfield.h"
 #include "widgets/utf8.h"
+#include "window/listsaving.h"
 #include "window/textstofit.h"
 
 #include <QAccessibleWidget>
@@ -116,6 +117,8 @@ void frmMain::ConnectActions()
             [this] { Act([this] { m_form.cmdReset_Click(); }); });
     connect(cmdPrint, &QPushButton::clicked, this, &frmMain::cmdPrint_Click);
     connect(cmdAbout, &QPushButton::clicked, this, &frmMain::cmdAbout_Click);
+    connect(cmdSaveList, &QPushButton::clicked, this, &frmMain::cmdSaveList_Click);
+    connect(cmdOpenList, &QPushButton::clicked, this, &frmMain::cmdOpenList_Click);
 
     for (int i = 0; i < form::kRowCount; ++i) {
         const auto at = std::size_t(i);
@@ -275,6 +278,27 @@ void frmMain::PrintReport()
 void frmMain::cmdAbout_Click()
 {
     about::ShowAboutWindow(this);
+}
+
+void frmMain::cmdSaveList_Click()
+{
+    if (m_showing)
+        return;
+    // The dialog, a question and a failure count as one open box.
+    m_boxes.Opened();
+    SaveList(this, m_form.state(), m_boxes);
+    m_boxes.Closed();
+}
+
+void frmMain::cmdOpenList_Click()
+{
+    // An opened list is shown, and its totals considered for the over-level warning, as after any
+    // other action.
+    Act([this] {
+        m_boxes.Opened();
+        OpenList(this, m_form, m_boxes);
+        m_boxes.Closed();
+    });
 }
 
 } // namespace window

@@ -11,7 +11,8 @@
 // text brings up its message and the field keeps the focus. After every action the window shows
 // the form's state (Show) and the messages the action raised. When the user's action has
 // finished, the over-level warning is considered once, on the totals it ended with
-// (OverLevelWarning). The controls are built and named from the layout table (layout.h).
+// (OverLevelWarning). Save List and Open List keep the list in a file (listsaving.h). The
+// controls are built and named from the layout table (layout.h).
 
 #include "form/form.h"
 #include "report/printloader.h"
@@ -69,6 +70,8 @@ private:
 
     void cmdPrint_Click();
     void cmdAbout_Click();
+    void cmdSaveList_Click();
+    void cmdOpenList_Click();
     void PrintReport();
 
     form::Form m_form;
@@ -102,6 +105,8 @@ private:
     Control<QPushButton, "cmdPrint"> cmdPrint{m_controls};
     Control<QPushButton, "cmdReset"> cmdReset{m_controls};
     Control<QPushButton, "cmdAbout"> cmdAbout{m_controls};
+    Control<QPushButton, "cmdSaveList"> cmdSaveList{m_controls};
+    Control<QPushButton, "cmdOpenList"> cmdOpenList{m_controls};
     Control<QLabel, "lblSilver"> lblSilver{m_controls};
     Control<QLabel, "lblShatterResist"> lblShatterResist{m_controls};
 

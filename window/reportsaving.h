@@ -10,10 +10,9 @@
 #include "form/reportdocument.h"
 #include "report/reportprinter.h"
 #include "widgets/messageboxes.h"
+#include "window/filesaving.h"
 
 #include <QString>
-
-#include <functional>
 
 class QWidget;
 
@@ -21,26 +20,21 @@ namespace window {
 
 // Asks where to save the PDF, starting from a suggested path; the chosen path, or empty for
 // Cancel. Tests put their own answer in place of the dialog.
-using AskPdfPath = std::function<QString(QWidget *parent, const QString &suggestedPath)>;
+using AskPdfPath = AskPath;
 
 // Qt's file dialog for saving (the desktop's own where there is one), titled "Save Production
 // Report", showing PDF files. It asks before replacing the file it returns; it adds no suffix.
 QString AskPdfPathInFileDialog(QWidget *parent, const QString &suggestedPath);
 
-// "<character name> - production.pdf", or "Production report.pdf" for an empty name. Characters
-// that file systems refuse (slashes, control characters, and \ : * ? " < > | for disks shared with
-// Windows) become "_"; leading dots (a hidden file) and trailing dots and blanks are dropped, and
-// the character name is cut to 64 characters so that the name stays far below the usual limit of
-// 255 bytes, even in UTF-8. A name that Windows would take for a device gets a leading "_".
+// "<character name> - production.pdf", or "Production report.pdf" for an empty name, made safe
+// for file systems as SuggestedFileName says.
 QString SuggestedPdfName(const QString &characterName);
 
-// Whether Windows takes this file name for a device (CON, PRN, AUX, NUL, COM0-9, LPT0-9), in any
-// case, with or without a suffix, and with blanks before the suffix: writing to it would not
-// make a file.
-bool IsWindowsDeviceName(const QString &fileName);
-
 // The user's documents folder, or the home folder where there is none.
-QString PdfFolder();
+inline QString PdfFolder()
+{
+    return DocumentsFolder();
+}
 
 // After a print that failed with `outcome`: the failure message with the offer, then, on Save as
 // PDF, the dialog and the file, on the page size of the parent window's locale. When ".pdf" added

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report's document model against the report's line tables.
 
+#include "form/form.h"
 #include "form/reportdocument.h"
+#include "formscript.h"
 #include "version.h"
 
 #include <gtest/gtest.h>
@@ -251,6 +253,29 @@ TEST(ReportDocument, ThisReleasePrintsItsVersionInPlainDecimal)
                   std::to_string(forgetally::kVersionMajor) + "." +
                   std::to_string(forgetally::kVersionMinor) + "." +
                   std::to_string(forgetally::kVersionRevision) + "]");
+}
+
+// Print takes every text from its own place in the calculator: the names, each printed row's
+// entry, quantity as typed, silver box, shatter resist and two costs, and the four totals.
+TEST(ReportDocument, CalculatorPrintsEachTextFromItsPlace)
+{
+    const struct {
+        char separator;
+        const char *silver2, *silver5, *totalSilver;
+    } cases[] = {{'.', "363.6", "3.6", "367.2"}, {',', "363,6", "3,6", "367,2"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.separator);
+        form::Form f(c.separator);
+        formtest::Perform(f,
+                          "type Weapons; item 2 Long Sword; qty 2 3 swords; silver 2 on; sr 2 4; "
+                          "item 5 Bow; qty 5 1; sr 5 2; item 7 Dagger; sr 7 6; silver 8 on; "
+                          "player Ann; char Bor; days 3");
+        EXPECT_EQ(Describe(f.Report({"1.0.7", "3/7/26 2:05:09 PM UTC"})),
+                  ExpectedHeading("Ann", "Bor") +
+                      ExpectedRow("Long Sword", "3 swords", "(Silver)(SR: 4)", "342", c.silver2) +
+                      ExpectedRow("Bow", "1", "(SR: 2)", "92", c.silver5) +
+                      ExpectedClosing("434 / 240", "55 / 19 per day", c.totalSilver, "2"));
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "form/form.h"
 #include "form/json.h"
 #include "form/listdocument.h"
+#include "tests/form/shownlist.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,20 +23,6 @@ namespace {
 {
     std::fprintf(stderr, "fuzz_list: %s\n  %s\n", what, detail.c_str());
     std::abort();
-}
-
-// Everything the calculator shows: the list's own texts and every figure and list.
-std::string Shown(const form::State &s)
-{
-    std::string shown = form::ListFile(s) + s.totalPointsCaption + "|" + s.totalLevelCaption + "|" +
-                        s.totalSilverCaption + "|" + s.totalWorkshopsCaption + "|" +
-                        std::to_string(s.silverColumnVisible) +
-                        std::to_string(s.shatterResistColumnVisible) +
-                        std::to_string(s.skillLevelEnabled);
-    for (const form::Row &row : s.rows)
-        shown += "|" + std::to_string(row.entries->size()) + ":" + std::to_string(row.listIndex) +
-                 ":" + row.pointsCaption + ":" + row.silverCaption;
-    return shown;
 }
 
 // A calculator holding a list of its own, which a refusal must leave alone.
@@ -57,17 +44,17 @@ void Check(std::string_view input, Open open, const char *as)
     // Made once and copied: a calculator's start costs more than reading most inputs.
     static const form::Form held = Holding();
     static const form::Form fresh;
-    static const std::string before = Shown(held.state());
+    static const std::string before = ShownList(held.state());
     form::Form f = held;
     const form::ListOpening result = open(f, input);
     if (!result.opened) {
-        if (Shown(f.state()) != before)
+        if (ShownList(f.state()) != before)
             Violated("a refused list changed the calculator", as);
         if (result.reason.empty() || !form::json::IsUtf8(result.message))
             Violated("a refusal without a well-formed reason", result.message);
         return;
     }
-    const std::string opened = Shown(f.state());
+    const std::string opened = ShownList(f.state());
     const std::string address = form::ListAddress(f.state());
     const std::string file = form::ListFile(f.state());
     for (const auto &[text, reopen] :
@@ -76,7 +63,7 @@ void Check(std::string_view input, Open open, const char *as)
         const form::ListOpening back = reopen(again, text);
         if (!back.opened)
             Violated("a list written from an opened one does not open", back.message + "\n" + text);
-        if (Shown(again.state()) != opened)
+        if (ShownList(again.state()) != opened)
             Violated("a list written from an opened one opens differently", text);
     }
 }

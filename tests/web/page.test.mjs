@@ -1,34 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The calculator's page in headless chromium: figures, field checks, boxes, layouts, print, axe.
+// The calculator's page in the engine FORGETALLY_WEB_ENGINE names: figures, field checks, boxes,
+// layouts, print, axe.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { axeViolations, launchChromium, siteUrl } from './browser.mjs';
+import { axeViolations, engine, launch, lacks, siteUrl } from './browser.mjs';
 
-let chromium;
+let browser;
 before(async () => {
-  chromium = await launchChromium();
+  browser = await launch();
 });
-after(() => chromium?.close());
+after(() => browser?.close());
 
 // A fresh page, ready, whose boxes are counted as they open.
 async function open(viewport = { width: 1100, height: 800 }, scheme = 'light') {
-  const page = await chromium.newPage();
-  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: scheme }]);
-  await page.setViewport(viewport);
-  await page.evaluateOnNewDocument(() => {
+  const page = await browser.newPage({ viewport, scheme, init: () => {
     window.boxes = [];
     const show = HTMLDialogElement.prototype.showModal;
     HTMLDialogElement.prototype.showModal = function () {
       window.boxes.push(this.id === 'msgbox' ? this.querySelector('#msgbox-text').textContent : this.id);
       return show.call(this);
     };
-  });
+  } });
   await page.goto(siteUrl);
-  await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+  await page.waitFor(() => document.documentElement.dataset.ready === '1');
   return page;
 }
 
@@ -43,29 +41,33 @@ const settle = (page) => page.evaluate(() => new Promise((r) => requestAnimation
 // Types over a field's text; then `leave` (Tab or Enter) leaves it.
 async function enter(page, id, text, leave = 'Tab') {
   await page.focus(`#${id}`);
-  await page.$eval(`#${id}`, (e) => e.select());
-  await page.keyboard.press('Backspace');
-  await page.keyboard.type(text);
-  if (leave) await page.keyboard.press(leave);
+  await page.evaluate((id) => document.getElementById(id).select(), id);
+  await page.press('Backspace');
+  await page.type(text);
+  if (leave) await page.press(leave);
 }
-const pick = (page, id, text) => page.$eval(`#${id}`, (s, text) => {
+const pick = (page, id, text) => page.evaluate((id, text) => {
+  const s = document.getElementById(id);
   s.selectedIndex = [...s.options].findIndex((o) => o.text === text);
   s.dispatchEvent(new Event('change'));
-}, text);
+}, id, text);
+const value = (page, id, property = 'value') => page.evaluate((id, property) => document.getElementById(id)[property], id, property);
 
-test('3 x Alchemical Solvent (Contact) by typing and Tab, by Enter, by a touch tap', async () => {
-  for (const leave of ['Tab', 'Enter', 'tap']) {
-    const page = await open();
-    assert.deepEqual(await shown(page, ['cboItemType', 'cboItemName_0']), ['Alchemy', 'Alchemical Solvent (Contact)']);
-    await enter(page, 'txtItemQuantity_0', '3', leave === 'tap' ? '' : leave);
-    if (leave === 'tap') await page.tap('#txtPlayerName');
-    assert.deepEqual(await shown(page, ['lblItemProdCost_0', 'lblItemSilverCost_0', 'lblTotalCostPoints', 'lblTotalCostSilver']),
-      ['24', '2.4', '24 / 160', '2.4'], leave);
-    assert.equal(await page.evaluate(() => document.activeElement.id), leave === 'tap' ? 'txtPlayerName' : 'cboItemName_1', leave);
-    assert.equal(await page.evaluate(() => import('./edited.mjs').then((m) => m.isEdited())), true);
-    await page.close();
-  }
+async function solvent(leave) {
+  const page = await open();
+  assert.deepEqual(await shown(page, ['cboItemType', 'cboItemName_0']), ['Alchemy', 'Alchemical Solvent (Contact)']);
+  await enter(page, 'txtItemQuantity_0', '3', leave === 'tap' ? '' : leave);
+  if (leave === 'tap') await page.tap('#txtPlayerName');
+  assert.deepEqual(await shown(page, ['lblItemProdCost_0', 'lblItemSilverCost_0', 'lblTotalCostPoints', 'lblTotalCostSilver']),
+    ['24', '2.4', '24 / 160', '2.4'], leave);
+  assert.equal(await page.active(), leave === 'tap' ? 'txtPlayerName' : 'cboItemName_1', leave);
+  assert.equal(await page.evaluate(() => import('./edited.mjs').then((m) => m.isEdited())), true);
+  await page.close();
+}
+test('3 x Alchemical Solvent (Contact) by typing and Tab, by Enter', async () => {
+  for (const leave of ['Tab', 'Enter']) await solvent(leave);
 });
+test('3 x Alchemical Solvent (Contact), left by a touch tap', { skip: lacks('touch') }, () => solvent('tap'));
 
 test('a refused field keeps its text selected and the focus, and the click that left it does nothing', async () => {
   const comma = (field) => `${field} must be written with a point for decimals, such as 2.5, and without thousands separators.`;
@@ -81,12 +83,12 @@ test('a refused field keeps its text selected and the focus, and the click that 
     await enter(page, id, text, '');
     await page.click('#cmdReset');
     assert.deepEqual(await boxes(page), [message], id);
-    assert.equal(await page.$eval('#msgbox-icon', (e) => e.className), `icon icon-${icon}`, id);
-    await page.keyboard.press('Enter');
+    assert.equal(await value(page, 'msgbox-icon', 'className'), `icon icon-${icon}`, id);
+    await page.press('Enter');
     await settle(page);
     assert.deepEqual(await page.evaluate(() => [document.activeElement.id, getSelection().toString()
       || document.activeElement.value.slice(document.activeElement.selectionStart, document.activeElement.selectionEnd)]), [id, text], id);
-    assert.equal(await page.$eval('#cboItemType', (e) => e.value), 'Weapons', `${id}: Reset was not pressed`);
+    assert.equal(await value(page, 'cboItemType'), 'Weapons', `${id}: Reset was not pressed`);
     await enter(page, id, fix);
     await settle(page);
     assert.deepEqual(await boxes(page), [], `${id} ${fix}`);
@@ -108,11 +110,11 @@ test('the over-level warning comes once an action, every second time while over 
     await settle(page);
     const seen = await boxes(page);
     assert.equal(seen.filter((t) => warning.test(t)).length, warnings, `step ${i}: ${seen}`);
-    while (await page.$eval('#msgbox', (d) => d.open)) {
+    while (await value(page, 'msgbox', 'open')) {
       await page.click('#msgbox-ok');
       await settle(page);
     }
-    if (i === 0) assert.equal(await page.evaluate(() => document.activeElement.id), 'cboItemName_1');
+    if (i === 0) assert.equal(await page.active(), 'cboItemName_1');
   }
   await page.close();
 });
@@ -126,7 +128,7 @@ test('Reset, a change of item type and the columns they show', async () => {
   await page.click('#chkSilver_2');
   await enter(page, 'txtEventLength', '3');
   await page.click('#chkEnforceSkillLevel');
-  assert.equal(await page.$eval('#txtSkillLevel', (e) => e.disabled), true);
+  assert.equal(await value(page, 'txtSkillLevel', 'disabled'), true);
   await page.click('#cmdReset');
   assert.deepEqual(await shown(page, ['cboItemType', 'txtItemQuantity_2', 'txtEventLength', 'txtSkillLevel']), ['Armour', '0', '3', '10']);
   assert.deepEqual(await page.evaluate(() => [chkSilver_2.checked, txtSkillLevel.disabled, chkEnforceSkillLevel.checked]), [false, false, true]);
@@ -138,11 +140,11 @@ test('Tab follows the desktop order and wraps', async () => {
   const page = await open();
   await page.focus('#cmdAbout');
   const order = [];
-  for (let i = 0; i < 3; i++) {
-    await page.keyboard.press('Tab');
-    order.push(await page.evaluate(() => document.activeElement.id));
+  for (let i = 0; i < 6; i++) {
+    await page.press('Tab');
+    order.push(await page.active());
   }
-  assert.deepEqual(order, ['txtEventLength', 'cmdHelpEventLength', 'cboItemType']);
+  assert.deepEqual(order, ['cmdSaveList', 'cmdOpenList', 'cmdShareList', 'txtEventLength', 'cmdHelpEventLength', 'cboItemType']);
   assert.deepEqual(await page.evaluate(() => [cmdReset.accessKey, cmdPrint.accessKey, cmdAbout.accessKey,
     txtItemQuantity_2.getAttribute('aria-label'), lblItemProdCost_2.ariaDescription, txtItemQuantity_2.inputMode,
     document.querySelector('label[for=cboItemType]').textContent]),
@@ -150,7 +152,7 @@ test('Tab follows the desktop order and wraps', async () => {
   await page.close();
 });
 
-test('the printed report holds the rows and the totals', async () => {
+test('the printed report holds the rows and the totals', { skip: lacks('print') }, async () => {
   const page = await open();
   await enter(page, 'txtPlayerName', 'Ann');
   await enter(page, 'txtItemQuantity_0', '3');
@@ -184,7 +186,7 @@ test('phones: one column without sideways scrolling, controls of 44 px, totals i
     const small = await page.evaluate(() => [...document.querySelectorAll('#controls :is(input, select, button)')]
       .filter((c) => c.checkVisibility()).map((c) => [c.id, c.getBoundingClientRect()]).filter(([, r]) => r.width < 44 || r.height < 44).map(([id]) => id));
     assert.deepEqual(small, [], at);
-    await page.tap('#chkSilver_9');
+    await page.tap('#chkSilver_9'); // a click in WebKit, whose driver has no touch
     const totals = await page.evaluate(() => {
       const r = document.querySelector('.Frame3').getBoundingClientRect();
       return [chkSilver_9.checked, r.top >= 0 && r.bottom <= innerHeight];
@@ -218,4 +220,143 @@ test('axe-core finds nothing, light and dark, on the page and in its boxes', asy
 test('the server gives nothing outside its folder', async () => {
   for (const path of ['missing.html', '..%2fpage.test.mjs', '%E0%A4%A'])
     assert.equal((await fetch(siteUrl + path)).status, 404, path);
+});
+
+// ---- What the page does not yet do alike in every engine ---------------------------------------
+// Each test below is a `todo` in the engines where the page still fails it, with the fault; the
+// mend removes the engine from the list, and the test must then pass there.
+const every = ['chromium', 'firefox', 'webkit'];
+const faultIn = (engines, fault) => engines.includes(engine) && fault;
+
+test('Shift+Tab walks the desktop order back', async () => {
+  const page = await open();
+  const forth = []; // from the item type round to it again
+  do {
+    await page.press('Tab');
+    forth.push(await page.active());
+  } while (forth.at(-1) !== 'cboItemType' && forth.length < 99);
+  const back = [];
+  for (let i = 0; i < forth.length; i++) {
+    await page.press('Shift+Tab');
+    back.push(await page.active());
+  }
+  assert.deepEqual(back, [...forth.slice(0, -1).reverse(), 'cboItemType']);
+  await page.close();
+});
+
+test('the shatter-resist refusal box shows no icon and names none', async () => {
+  const page = await open();
+  await pick(page, 'cboItemType', 'Weapons');
+  await enter(page, 'txtItemQuantity_0', '-3'); // a box with an icon first
+  await page.press('Enter');
+  await settle(page);
+  await enter(page, 'txtItemQuantity_0', '1');
+  await enter(page, 'txtShatterResist_0', '3');
+  assert.deepEqual(await boxes(page), ['Quantity must be a non negative number.', 'Shatter Resist must be a positive even number (0, 2, 4, etc).']);
+  assert.deepEqual(await page.evaluate(() => [document.getElementById('msgbox-icon').checkVisibility(),
+    document.getElementById('msgbox-icon').getAttribute('aria-label')]), [false, null]);
+  await page.close();
+});
+
+test('About stands beside a usable calculator, once, with the focus on OK', async () => {
+  const page = await open();
+  for (let i = 0; i < 2; i++) {
+    await page.click('#cmdAbout');
+    assert.deepEqual(await page.evaluate(() => [document.querySelectorAll('dialog[open]').length, document.activeElement.id]), [1, 'cmdOK'], `click ${i + 1}`);
+  }
+  await page.click('#chkEnforceSkillLevel');
+  assert.deepEqual(await page.evaluate(() => [frmAbout.open, chkEnforceSkillLevel.checked]), [true, false]);
+  await page.click('#cmdAbout'); // brought forward from behind the calculator's focus
+  assert.deepEqual(await page.evaluate(() => [document.querySelectorAll('dialog[open]').length, document.activeElement.id]), [1, 'cmdOK']);
+  await page.press('Escape');
+  assert.deepEqual([await value(page, 'frmAbout', 'open'), await boxes(page)], [false, []]);
+  await page.close();
+});
+
+test('a click or tap that leaves a field acts, and the over-level warning is considered once after it', async () => {
+  const page = await open();
+  const warnings = async () => (await boxes(page)).map((text) => text.slice(0, 7));
+  await enter(page, 'txtItemQuantity_0', '100'); // over the level: the warning
+  await settle(page);
+  assert.deepEqual(await warnings(), ['Warning']);
+  await page.press('Enter');
+  // Each press of the pointer is held for a moment, as a user's is. The leave and the click are
+  // one action: its one look at the totals shows nothing where the warning was shown last, and
+  // the field's figures alone must not show it before the click has acted.
+  for (const [i, [field, text, act, after, expected]] of [
+    ['txtItemQuantity_1', '50', () => page.click('#chkUseWorkshop', { hold: 100 }), () => value(page, 'chkUseWorkshop', 'checked'), false],
+    ['txtItemQuantity_2', '5', () => page.click('#cmdReset', { hold: 100 }), () => value(page, 'txtItemQuantity_0'), '0'],
+    ['txtItemQuantity_1', '1', () => page.tap('#chkSilver_1'), () => value(page, 'chkSilver_1', 'checked'), true],
+  ].entries()) {
+    if (i === 2) { // Weapons, over the level, the warning shown last
+      await pick(page, 'cboItemType', 'Weapons');
+      await enter(page, 'txtItemQuantity_0', '100');
+      await settle(page);
+      assert.deepEqual(await warnings(), ['Warning']);
+      await page.press('Enter');
+      await settle(page);
+    }
+    await enter(page, field, text, '');
+    await act();
+    await settle(page);
+    assert.deepEqual([await warnings(), await after()], [[], expected], `step ${i}`);
+  }
+  await page.close();
+});
+
+test('a field left by a click on a check box, with a text it accepts: the box toggles', async () => {
+  const page = await open();
+  await pick(page, 'cboItemType', 'Weapons');
+  await enter(page, 'txtItemQuantity_0', '2', '');
+  await page.click('#chkSilver_0', { hold: 100 });
+  await settle(page);
+  assert.deepEqual(await page.evaluate(() => [chkSilver_0.checked, txtItemQuantity_0.value, window.boxes.length]), [true, '2', 0]);
+  await page.close();
+});
+
+test('a field left while the window has no focus is checked all the same', async () => {
+  const page = await open();
+  await page.evaluate(() => { document.hasFocus = () => false; });
+  await enter(page, 'txtItemQuantity_0', '3');
+  // The window has the focus again: the check may wait till then, no longer.
+  await page.evaluate(() => {
+    delete document.hasFocus;
+    dispatchEvent(new FocusEvent('focus'));
+  });
+  await settle(page);
+  assert.deepEqual(await shown(page, ['lblItemProdCost_0', 'lblTotalCostPoints']), ['24', '24 / 160']);
+  await page.close();
+});
+
+test('phones: the pinned totals cover no control the keyboard moves to, and stand whole from the start', async () => {
+  for (const [width, height] of [[390, 844], [412, 915], [360, 780]].flatMap(([w, h]) => [[w, h], [h, w]])) {
+    const at = `${width}x${height}`;
+    const page = await open({ width, height, isMobile: true, hasTouch: true });
+    const whole = () => page.evaluate(() => {
+      const r = document.querySelector('.Frame3').getBoundingClientRect();
+      return r.top >= 0 && r.bottom <= innerHeight;
+    });
+    assert.equal(await whole(), true, `${at}: the totals at the start`);
+    const hidden = [];
+    for (let i = 0; i < 36; i++) {
+      await page.press('Shift+Tab');
+      hidden.push(await page.evaluate(() => {
+        const c = document.activeElement.getBoundingClientRect(), t = document.querySelector('.Frame3').getBoundingClientRect();
+        return c.top < Math.max(t.bottom, 0) || c.bottom > innerHeight ? document.activeElement.id : '';
+      }));
+    }
+    assert.deepEqual(hidden.filter(Boolean), [], at);
+    await page.close();
+  }
+});
+
+test('a field refused on a click into a list: no list opens, and the first Enter closes the box', async () => {
+  const page = await open();
+  await enter(page, 'txtItemQuantity_0', '-3', '');
+  await page.click('#cboItemName_1', { hold: 100 });
+  await page.press('ArrowDown');
+  await page.press('Enter');
+  await settle(page);
+  assert.deepEqual(await page.evaluate(() => [msgbox.open, document.activeElement.id, cboItemName_1.selectedIndex]), [false, 'txtItemQuantity_0', 0]);
+  await page.close();
 });

@@ -71,8 +71,8 @@ const char *const kOwnTexts[] = {
 };
 
 // Texts this program adds: the ranges that keep every figure exact, the printing failures and the
-// PDF file instead, the credit line, and what screen readers are told about controls whose
-// captions stand apart.
+// PDF file instead, the list kept in a file, the credit line, and what screen readers are told
+// about controls whose captions stand apart.
 const char *const kNewTexts[] = {
     "Production Days must be a number from 0.01 to 10000.",
     "Skill Level must be at least 1: a level that rounds down to 0 allows no item.",
@@ -90,6 +90,16 @@ const char *const kNewTexts[] = {
     "Production report.pdf",
     "The report was not saved to %1: %2",
     "the PDF could not be drawn",
+    "&Save List...",
+    "&Open List...",
+    "Save List",
+    "Open List",
+    "forgeTally lists (*.forgetally)",
+    "All files (*)",
+    " - production list.forgetally",
+    "Production list.forgetally",
+    "The list was not saved to %1: %2",
+    "%1 could not be opened: %2.",
     "By the forgeTally developers, forgetally@example.org",
     "MIRVAK Production Calculator icon",
     "Separator, upper line",

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The About window: the core's texts in the page's <dialog>, opened by "&About...", which takes
-// the focus back when it closes.
+// The About window: the core's texts in the page's <dialog>, opened by "&About..." beside the
+// calculator, one at a time.
 import { busy } from './boxes.mjs';
 import { $, controls } from './controls.mjs';
 import { texts } from './core.mjs';
@@ -19,8 +19,22 @@ export function buildAbout() {
   homepage.textContent = texts.visitHomepage;
   homepage.href = texts.homepage;
   const about = $('frmAbout');
-  about.addEventListener('close', () => controls.get('cmdAbout').focus());
+  // Beside the calculator, which stays usable; opened again, the same window comes to the front.
+  // Closed, it gives the focus back to where it was in the calculator.
+  let back = null;
+  $('frmMain').addEventListener('focusin', (e) => {
+    back = e.target;
+  });
+  about.addEventListener('close', () => {
+    if (about.contains(document.activeElement) || document.activeElement === document.body)
+      (back?.isConnected && !back.disabled ? back : controls.get('cmdAbout')).focus();
+  });
+  about.addEventListener('keydown', (e) => {
+    if (e.key === 'Escape' || e.code === 'Escape') about.close();
+  });
   controls.get('cmdAbout').addEventListener('click', () => {
-    if (!busy()) about.showModal();
+    if (busy()) return;
+    if (!about.open) about.show();
+    $('cmdOK').focus();
   });
 }

@@ -15,7 +15,7 @@ let refused = null; // the field whose text was refused, until its box is closed
 export const busy = () => Boolean(boxOpen || refused);
 
 // Shows one modal box; every box counts as open for the form, so the over-level warning waits.
-function showBox(message, closed) {
+export function showBox(message, closed) {
   const box = $('msgbox');
   $('msgbox-title').textContent = texts.title;
   const [glyph, meaning] = iconMeaning[message.icon] ?? ['', ''];
@@ -23,7 +23,9 @@ function showBox(message, closed) {
   icon.textContent = glyph;
   icon.hidden = !glyph;
   icon.className = `icon icon-${message.icon}`;
+  // A box without an icon names none: the last box's name goes with its icon.
   if (meaning) icon.setAttribute('aria-label', meaning);
+  else icon.removeAttribute('aria-label');
   $('msgbox-text').textContent = message.text;
   boxOpen = true;
   form.boxOpened();
@@ -46,10 +48,28 @@ export function refuse(field, message) {
   });
 }
 
+// A pointer held down: the action it began (a field left on the press) ends with the release,
+// once the clicked control has acted, as a check box changes and a button acts on release. A
+// list's own popup may take the release; the list's pick, a key, or the next move of the pointer
+// with no button held, ends the press then.
+let pressed = false;
+const released = () => {
+  if (!pressed) return;
+  pressed = false;
+  setTimeout(pump); // after the click that the release makes
+};
+addEventListener('pointerdown', () => {
+  pressed = true;
+}, true);
+addEventListener('pointerup', released, true);
+addEventListener('pointercancel', released, true);
+addEventListener('pointermove', (e) => e.buttons || released(), true);
+addEventListener('keydown', released, true);
+
 // After an action: the messages it raised one after the other, then the over-level warning,
-// considered once on the totals the action ended with.
+// considered once on the totals the action ended with. An action by pointer ends on release.
 export function pump() {
-  if (busy()) return;
+  if (busy() || pressed) return;
   const next = form.nextMessage();
   if (next) return showBox(next);
   form.actionEnded();
@@ -61,6 +81,7 @@ export function pump() {
 export function act(action) {
   // Nothing reaches the form while a box is up; the control shows the form's state again.
   if (busy()) return render();
+  pressed = false; // a pick or a click: the press that made it is over
   markEdited();
   action();
   render();

@@ -31,7 +31,7 @@ function captionParts(caption) {
   };
 }
 
-function makeControl(view) {
+export function makeControl(view) {
   let c;
   switch (view.kind) {
     case 'group':

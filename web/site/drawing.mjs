@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the form's state into the controls: lists, selections, boxes, texts and results, and the
-// columns the item type shows. Only what changed is touched, so a field keeps its caret.
+// columns the item type shows, and the list into the page's address. Only what changed is
+// touched, so a field keeps its caret.
+import { keepInAddress } from './address.mjs';
 import { controls, el, rows } from './controls.mjs';
 import { form } from './core.mjs';
 
@@ -46,4 +48,5 @@ export function render() {
   });
   for (const t of ['lblTotalCostSilver', 'lblTotalCostLevel', 'lblTotalCostPoints', 'lblTotalCostWorkshops'])
     setText(controls.get(t), s[t]);
+  keepInAddress();
 }

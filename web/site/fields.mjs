@@ -7,14 +7,42 @@ import { form } from './core.mjs';
 import { render } from './drawing.mjs';
 import { markEdited } from './edited.mjs';
 
-// The field's check and, when it accepts, its leave reaction.
+// The field's check and, when it accepts, its leave reaction; whether it accepted.
 function leave(c) {
   const { name, row } = views.get(c.id);
   const refusal = form.leave(name, row);
-  if (refusal) return refuse(c, refusal);
+  if (refusal) {
+    refuse(c, refusal);
+    return false;
+  }
   render();
   // The boxes come once the focus has arrived where the user sent it, to go back there.
   setTimeout(pump);
+  return true;
+}
+
+// A field the focus went from to another window (About, another program, or none while the
+// window has no focus): it is left when the focus comes back to another control of the page.
+let away = null;
+function cameBack() {
+  const at = document.activeElement;
+  if (!away || busy() || !document.hasFocus() || at?.closest('dialog')) return;
+  const field = away;
+  away = null;
+  if (at !== field) leave(field);
+}
+
+// A press on a list focuses it and opens it at once: the field is left on the press, so that a
+// refusal keeps the list shut and its box takes the keys.
+let leftOnPress = null;
+function leaveOnPress(e) {
+  const field = document.activeElement;
+  if (!e.target.closest?.('select') || e.target === field || busy() || field?.type !== 'text' || !views.has(field.id)) return;
+  if (!leave(field)) return e.preventDefault();
+  leftOnPress = field;
+  setTimeout(() => {
+    leftOnPress = null;
+  });
 }
 
 // Entering the field selects its whole text, so that typing replaces it.
@@ -39,10 +67,36 @@ function move(from, step) {
     const c = tabOrder[(at + step * i + tabOrder.length * i) % tabOrder.length];
     if (!c.disabled && c.getClientRects().length) {
       c.focus();
+      showFocused();
       return;
     }
   }
 }
+
+// The totals pinned at the top of a phone's page: a control the focus moves to is scrolled clear
+// of them, and above the on-screen keyboard. The browser's own scrolling keeps their height clear
+// (--pinned, style.css) where it heeds the scroll padding; this does it where it does not.
+const pinned = () => getComputedStyle(controls.get('Frame3')).position === 'sticky';
+function showFocused() {
+  const c = document.activeElement;
+  if (!tabOrder.includes(c) || !pinned()) return;
+  const screen = window.visualViewport ?? { offsetTop: 0, height: innerHeight };
+  const r = c.getBoundingClientRect();
+  const top = Math.max(screen.offsetTop, controls.get('Frame3').getBoundingClientRect().bottom) + 8;
+  const bottom = screen.offsetTop + screen.height - 8;
+  if (r.top < top) scrollBy(0, r.top - top);
+  else if (r.bottom > bottom) scrollBy(0, Math.min(r.bottom - bottom, r.top - top));
+}
+function keepClearOfTotals() {
+  const totals = controls.get('Frame3');
+  new ResizeObserver(() => {
+    document.documentElement.style.setProperty('--pinned', `${pinned() ? totals.offsetHeight : 0}px`);
+  }).observe(totals);
+  window.visualViewport?.addEventListener('resize', showFocused);
+}
+
+// A key by what it means or by where it sits: WebKitGTK gives Shift+Tab the key "Unidentified".
+const isKey = (e, key, ...codes) => !e.isComposing && (e.key === key || [key, ...codes].includes(e.code));
 
 export function wireFields() {
   for (const c of controls.values()) {
@@ -54,19 +108,27 @@ export function wireFields() {
       form.setText(name, row, c.value);
     });
     c.addEventListener('focusout', (e) => {
-      // A box of the page's own or another window taking the focus is not leaving the field.
-      if (busy() || e.relatedTarget?.closest('dialog') || !document.hasFocus()) return;
+      // A box of the page's own taking the focus is not leaving the field, nor is another window.
+      if (busy() || leftOnPress === c) return;
+      if (e.relatedTarget?.closest('dialog') || (!e.relatedTarget && !document.hasFocus())) {
+        away = c;
+        return;
+      }
       leave(c);
     });
     c.addEventListener('keydown', (e) => {
-      if (e.key === 'Enter' && !e.isComposing) {
+      if (isKey(e, 'Enter', 'NumpadEnter')) {
         e.preventDefault();
         move(c, 1);
       }
     });
   }
+  keepClearOfTotals();
+  document.addEventListener('focusin', cameBack);
+  addEventListener('focus', cameBack);
+  document.addEventListener('mousedown', leaveOnPress, true);
   document.addEventListener('keydown', (e) => {
-    if (e.key !== 'Tab' || e.altKey || e.ctrlKey || e.metaKey || !tabOrder.includes(document.activeElement)) return;
+    if (!isKey(e, 'Tab') || e.altKey || e.ctrlKey || e.metaKey || !tabOrder.includes(document.activeElement)) return;
     e.preventDefault();
     move(document.activeElement, e.shiftKey ? -1 : 1);
   });
