@@ -178,6 +178,9 @@ caption.id = 'caption';
 const root = new Element('div');
 root.id = 'controls';
 main.append(caption, root);
+// An address without a list, which drawing keeps as it is.
+globalThis.location = { hash: '', pathname: '/', search: '' };
+globalThis.history = { state: null, replaceState() {} };
 globalThis.document = {
   title: '',
   createElement: (tag) => new Element(tag),
