@@ -2,14 +2,19 @@
 // The web page's figures, measured against what they may reach; it asserts nothing.
 //  - the bytes of every file the page and its service worker load, each gzip -9, summed;
 //  - the first render on localhost in headless chromium, cold (a new profile each time): from
-//    the start of the navigation until the calculator is shown, the median of several;
+//    the start of the navigation until the calculator is ready to use, the median of several;
+//  - the calculator shown (its largest contentful paint) against the same page as static HTML
+//    without scripts, side by side in one run, cold, alternately, at normal CPU speed and at 4x
+//    slower (a phone's);
 //  - from leaving a quantity field to the totals updated: the time its leave handler takes,
-//    which updates the totals before it returns.
-// Usage, after scripts/web.sh (which installs the npm packages):
+//    which updates the totals before it returns;
+//  - Lighthouse's mobile scores (slow 4G and a 4x slower CPU, simulated), with Debian's chromium.
+// Usage, after scripts/web.sh (which installs the tests' npm packages), and once
+// `cd bench && npm ci --ignore-scripts` (Lighthouse, pinned in bench/package-lock.json):
 //   node bench/web.mjs [SITE] [RUNS]     SITE defaults to build-web/site, RUNS to 9
 import { spawn } from 'node:child_process';
-import { readdir, readFile } from 'node:fs/promises';
-import { loadavg } from 'node:os';
+import { cp, mkdtemp, readdir, readFile, rm, writeFile } from 'node:fs/promises';
+import { loadavg, tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { gzipSync } from 'node:zlib';
@@ -28,8 +33,8 @@ async function gzipBytes() {
   return sizes;
 }
 
-function serve() {
-  const server = spawn(process.execPath, [join(root, 'scripts/serve.mjs'), site, '0'],
+function serve(folder = site) {
+  const server = spawn(process.execPath, [join(root, 'scripts/serve.mjs'), folder, '0'],
     { stdio: ['ignore', 'pipe', 'inherit'] });
   return new Promise((resolve) => server.stdout.once('data', (line) =>
     resolve({ url: String(line).trim(), stop: () => server.kill() })));
@@ -56,6 +61,72 @@ async function coldRender(url) {
       ...Object.fromEntries(performance.getEntriesByType('mark')
         .map((mark) => [mark.name.replace('forgetally-', ''), mark.startTime])),
     }));
+  } finally {
+    await chromium.close();
+  }
+}
+
+// A copy of the site with static.html beside index.html: the same page without its scripts and
+// their preloads, the calculator as index.html holds it and nothing else.
+async function withStaticCopy() {
+  const folder = await mkdtemp(join(tmpdir(), 'forgetally-bench-'));
+  await cp(site, folder, { recursive: true });
+  const page = await readFile(join(site, 'index.html'), 'utf8');
+  const bare = page.replace(/<script\b[^>]*>[\s\S]*?<\/script>\n?/g, '').replace(/<link rel="(module)?preload"[^>]*>\n?/g, '');
+  await writeFile(join(folder, 'static.html'), bare);
+  return folder;
+}
+
+// Milliseconds from the navigation's start to the largest contentful paint (the calculator
+// shown) and to the first, in a browser of its own, its CPU slowed down `rate` times.
+async function shownAt(url, rate) {
+  const chromium = await launchChromium();
+  try {
+    const page = await chromium.newPage();
+    await (await page.createCDPSession()).send('Emulation.setCPUThrottlingRate', { rate });
+    await page.evaluateOnNewDocument(() => {
+      window.paints = {};
+      new PerformanceObserver((list) => list.getEntries().forEach((e) => (window.paints.lcp = e.startTime)))
+        .observe({ type: 'largest-contentful-paint', buffered: true });
+      new PerformanceObserver((list) => list.getEntries().forEach((e) => (window.paints[e.name] = e.startTime)))
+        .observe({ type: 'paint', buffered: true });
+    });
+    await page.goto(url, { waitUntil: 'load' });
+    if (!url.endsWith('static.html')) await page.waitForFunction(() => document.documentElement.dataset.ready === '1');
+    // The last candidates reported (a busy machine reports them late).
+    await new Promise((resolve) => setTimeout(resolve, 200));
+    await page.waitForFunction(() => window.paints.lcp !== undefined && window.paints['first-contentful-paint'] !== undefined);
+    return await page.evaluate(() => ({ lcp: window.paints.lcp, fcp: window.paints['first-contentful-paint'] }));
+  } finally {
+    await chromium.close();
+  }
+}
+
+// Lighthouse's mobile run (its defaults: simulated slow 4G, a 4x slower CPU, a phone's screen),
+// `count` times, each from an empty cache; null when Lighthouse is not installed.
+async function lighthouseRuns(url, count) {
+  let lighthouse;
+  try {
+    ({ default: lighthouse } = await import('lighthouse'));
+  } catch {
+    return null;
+  }
+  const chromium = await launchChromium();
+  try {
+    const port = Number(new URL(chromium.wsEndpoint()).port);
+    const runs = [];
+    for (let i = 0; i < count; ++i) {
+      const { lhr } = await lighthouse(url, { port, output: 'json', logLevel: 'error' });
+      runs.push({
+        ...Object.fromEntries(Object.entries(lhr.categories).map(([id, c]) => [id, Math.round(c.score * 100)])),
+        lcp: lhr.audits['largest-contentful-paint'].numericValue,
+        fcp: lhr.audits['first-contentful-paint'].numericValue,
+        tbt: lhr.audits['total-blocking-time'].numericValue,
+        cls: lhr.audits['cumulative-layout-shift'].numericValue,
+        failed: Object.values(lhr.audits).filter((a) => a.score !== null && a.score < 1 && a.scoreDisplayMode === 'binary').map((a) => a.id),
+      });
+    }
+    return runs;
   } finally {
     await chromium.close();
   }
@@ -100,29 +171,67 @@ async function leaveTimes(url, count) {
 
 const sizes = await gzipBytes();
 const server = await serve();
+const copy = await withStaticCopy();
+const sideBySide = await serve(copy);
 try {
   const marks = [];
   for (let i = 0; i < Number(runs); ++i) marks.push(await coldRender(server.url));
   const renders = marks.map((mark) => mark.ready);
+  // Alternately, so that whatever else the machine does weighs on both alike.
+  const shown = {};
+  for (const rate of [1, 4]) {
+    shown[rate] = { page: [], html: [] };
+    for (let i = 0; i < Number(runs); ++i) {
+      shown[rate].page.push(await shownAt(sideBySide.url, rate));
+      shown[rate].html.push(await shownAt(`${sideBySide.url}static.html`, rate));
+    }
+  }
   const leaves = await leaveTimes(server.url, 50);
+  const audits = await lighthouseRuns(server.url, 3);
   const total = Object.values(sizes).reduce((a, b) => a + b, 0);
   for (const [name, bytes] of Object.entries(sizes).sort((a, b) => b[1] - a[1]))
     console.log(`  ${name.padEnd(24)} ${(bytes / 1024).toFixed(1).padStart(6)} KB gzip`);
   const rows = [
-    ['everything the page loads, gzip -9', `${(total / 1024).toFixed(1)} KB`, total / 1024, 150, 'KB'],
+    ['everything the page loads, gzip -9', `${(total / 1024).toFixed(1)} KB`, total / 1024, 100, 'KB'],
     [`first render, cold (median of ${renders.length})`, `${median(renders).toFixed(0)} ms`,
       median(renders), 500, 'ms'],
-    [`leave -> totals (median of ${leaves.length}, max ${Math.max(...leaves).toFixed(2)} ms)`,
-      `${median(leaves).toFixed(2)} ms`, median(leaves), 16, 'ms'],
   ];
-  for (const [what, shown, value, cap, unit] of rows)
-    console.log(`${what.padEnd(52)} ${shown.padStart(10)}   cap ${cap} ${unit}   ${value <= cap ? 'within' : 'OVER'}`);
+  for (const rate of [1, 4]) {
+    const page = median(shown[rate].page.map((p) => p.lcp)), html = median(shown[rate].html.map((p) => p.lcp));
+    rows.push([`shown, page / static HTML, CPU ${rate}x (${page.toFixed(0)} / ${html.toFixed(0)} ms)`,
+      `${(page / html).toFixed(3)}`, page / html, 1.1, 'x']);
+  }
+  rows.push([`leave -> totals (median of ${leaves.length}, max ${Math.max(...leaves).toFixed(2)} ms)`,
+    `${median(leaves).toFixed(2)} ms`, median(leaves), 16, 'ms']);
+  if (audits) {
+    // The lowest of the runs for the scores, the highest for the times: the worst run counts.
+    const worst = (key, pick) => pick(...audits.map((a) => a[key]));
+    rows.push([`Lighthouse mobile performance (${audits.length} runs: ${audits.map((a) => a.performance).join(' ')})`,
+      `${worst('performance', Math.min)}`, -worst('performance', Math.min), -99, 'score (at least)']);
+    for (const [id, what] of [['accessibility', 'accessibility'], ['best-practices', 'best practices'], ['seo', 'SEO']])
+      rows.push([`Lighthouse ${what}`, `${worst(id, Math.min)}`, -worst(id, Math.min), -100, 'score (at least)']);
+    rows.push([`Lighthouse LCP, simulated slow 4G and 4x CPU (${audits.map((a) => (a.lcp / 1000).toFixed(2)).join(' ')})`,
+      `${(worst('lcp', Math.max) / 1000).toFixed(2)} s`, worst('lcp', Math.max) / 1000, 1.2, 's']);
+  }
+  for (const [what, shownAs, value, cap, unit] of rows)
+    console.log(`${what.padEnd(72)} ${shownAs.padStart(10)}   cap ${Math.abs(cap)} ${unit}   ${value <= cap ? 'within' : 'OVER'}`);
+  if (!audits) console.log('Lighthouse: not installed; cd bench && npm ci --ignore-scripts');
+  else {
+    console.log(`  Lighthouse FCP ${audits.map((a) => (a.fcp / 1000).toFixed(2)).join(' ')} s, TBT ${audits.map((a) => a.tbt.toFixed(0)).join(' ')} ms, CLS ${audits.map((a) => a.cls).join(' ')}`);
+    const failed = [...new Set(audits.flatMap((a) => a.failed))];
+    if (failed.length) console.log(`  Lighthouse audits failed: ${failed.join(', ')}`);
+  }
   console.log(`first renders: ${renders.map((ms) => ms.toFixed(0)).join(' ')} ms`);
   const steps = Object.keys(marks[0]).filter((name) => name !== 'ready');
   if (steps.length > 0)
     console.log(`  medians: ${steps.map((name) => `${name} ${median(marks.map((m) => m[name])).toFixed(0)} ms`).join(', ')}`);
+  for (const rate of [1, 4])
+    for (const which of ['page', 'html'])
+      console.log(`  CPU ${rate}x ${which === 'page' ? 'page       ' : 'static HTML'}: first contentful paint ${median(shown[rate][which].map((p) => p.fcp)).toFixed(0)} ms, largest ${shown[rate][which].map((p) => p.lcp.toFixed(0)).join(' ')} ms`);
   // Times on a machine busy with other work are longer: say how busy it was.
   console.log(`load average: ${loadavg().map((load) => load.toFixed(2)).join(' ')}`);
 } finally {
   server.stop();
+  sideBySide.stop();
+  await rm(copy, { recursive: true, force: true });
 }

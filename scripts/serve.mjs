@@ -48,7 +48,12 @@ const server = createServer(async (request, response) => {
     response.writeHead(405, { Allow: 'GET, HEAD' }).end();
     return;
   }
-  const file = await fileFor(new URL(request.url, 'http://127.0.0.1').pathname);
+  const { pathname } = new URL(request.url, 'http://127.0.0.1');
+  // Each request on a line of stderr, with what asked for it (Sec-Fetch-Dest: document, script,
+  // image, serviceworker; empty for fetch()), for the tests that count what a browser fetched.
+  if (process.env.FORGETALLY_SERVE_LOG)
+    console.error(`${request.method} ${pathname} ${request.headers['sec-fetch-dest'] ?? '-'}`);
+  const file = await fileFor(pathname);
   if (!file) {
     response.writeHead(404, { 'Content-Type': 'text/plain; charset=utf-8' }).end('Not found\n');
     return;

@@ -45,19 +45,29 @@ const PREFIX = 'forgeTally-';
 
 const hex = (buffer) => Array.from(new Uint8Array(buffer), (b) => b.toString(16).padStart(2, '0')).join('');
 
+// A file the page has just loaded is in the browser's HTTP cache: it is taken from there when it
+// is this version's, and fetched again only when it is not, or was never loaded.
+async function take(path, sum) {
+  for (const cache of ['force-cache', 'no-store']) {
+    const response = await fetch(path, { cache });
+    if (!response.ok) {
+      if (cache === 'no-store') throw new Error(\`\${path}: HTTP \${response.status}\`);
+      continue;
+    }
+    const body = await response.arrayBuffer();
+    if (hex(await crypto.subtle.digest('SHA-256', body)) !== sum) continue;
+    // Only the type: the body is stored decoded, whatever encoding and length it travelled with.
+    const type = response.headers.get('Content-Type');
+    return [path, new Response(body, { headers: type ? { 'Content-Type': type } : {} })];
+  }
+  throw new Error(\`\${path} is not this version's\`);
+}
+
 // All or nothing: a file that fails, or that is not the one this version was built with (the
 // host was half way through publishing another), fails the install; the browser tries again on a
 // later visit and the old version stays meanwhile.
 async function install() {
-  const fetched = await Promise.all(Object.entries(FILES).map(async ([path, sum]) => {
-    const response = await fetch(path, { cache: 'no-store' });
-    if (!response.ok) throw new Error(\`\${path}: HTTP \${response.status}\`);
-    const body = await response.arrayBuffer();
-    if (hex(await crypto.subtle.digest('SHA-256', body)) !== sum) throw new Error(\`\${path} is not this version's\`);
-    // Only the type: the body is stored decoded, whatever encoding and length it travelled with.
-    const type = response.headers.get('Content-Type');
-    return [path, new Response(body, { headers: type ? { 'Content-Type': type } : {} })];
-  }));
+  const fetched = await Promise.all(Object.entries(FILES).map(([path, sum]) => take(path, sum)));
   const cache = await caches.open(CACHE);
   try {
     await Promise.all(fetched.map(([path, response]) => cache.put(path, response)));

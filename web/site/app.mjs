@@ -9,6 +9,7 @@ import { buildAbout } from './about.mjs';
 import { wireActions } from './actions.mjs';
 import { pump, showBox } from './boxes.mjs';
 import { $, build, controls } from './controls.mjs';
+import { nextTask } from './core.mjs';
 import { render } from './drawing.mjs';
 import { wireFields } from './fields.mjs';
 import { openFromAddress, wireListKeeping } from './listkeeping.mjs';
@@ -22,7 +23,9 @@ wireListKeeping();
 const refusal = openFromAddress();
 render();
 pump();
-controls.get('cboItemType').focus();
+await nextTask();
+// Where the user has not already gone elsewhere.
+if (!document.activeElement || document.activeElement === document.body) controls.get('cboItemType').focus();
 if (refusal) showBox(refusal);
 $('frmMain').removeAttribute('aria-busy');
 document.documentElement.dataset.ready = '1';

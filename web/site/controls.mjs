@@ -82,10 +82,35 @@ function name(c, view) {
   if (view.ariaDescription) c.setAttribute('aria-description', view.ariaDescription);
 }
 
-export function build() {
+// The build wrote the default calculator into index.html (web/prerender.mjs), inert until now:
+// the page takes those elements over as they stand, without building them again. False when one
+// is missing; the page then builds them all.
+function adopt(root) {
+  const found = (view) => {
+    const c = $(view.id);
+    if (!c || !root.contains(c)) return null;
+    controls.set(view.id, c);
+    views.set(view.id, view);
+    return c;
+  };
+  if (!layout.fixed.every(found)) return false;
+  for (const row of layout.rows) {
+    const byName = {};
+    for (const view of row) {
+      const c = found(view);
+      if (!c) return false;
+      byName[view.name] = c;
+    }
+    rows.push(byName);
+  }
+  root.inert = false;
+  return true;
+}
+
+// The controls made from the layout, for a page that came without them.
+function create(root) {
   document.title = texts.title;
   $('caption').textContent = texts.title;
-  const root = $('controls');
   const groups = new Map();
   const buttons = el('div', { className: 'buttons' });
   // Labels that name a control are drawn with it, as a <label>.
@@ -138,5 +163,16 @@ export function build() {
   right.append(list, buttons);
   groups.get('Frame3').setAttribute('aria-live', 'polite');
   for (const g of ['Frame1', 'Frame2', 'Frame3', 'Frame4']) groups.get(g).classList.add(g);
+}
+
+export function build() {
+  const root = $('controls');
+  if (!root.inert || !adopt(root)) {
+    for (const m of [controls, views]) m.clear();
+    rows.length = 0;
+    root.replaceChildren();
+    root.inert = false;
+    create(root);
+  }
   tabOrder.push(...layout.tabOrder.map((id) => controls.get(id)));
 }

@@ -11,8 +11,13 @@ const core = await ForgeTallyCore().catch((error) => {
 });
 performance.mark('forgetally-core');
 
+// The start is cut into short tasks, so that a phone's slow CPU stays responsive meanwhile.
+export const nextTask = () => new Promise((resolve) => setTimeout(resolve));
+await nextTask();
 export const texts = core.texts();
 export const layout = core.layout();
+await nextTask();
 // The figures are written with the user's decimal separator, as the desktop writes them.
 const decimalSeparator = new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
 export const form = new core.Core(decimalSeparator);
+await nextTask();

@@ -13,6 +13,9 @@ function setText(c, text) {
   if (c.textContent !== text) c.textContent = text;
 }
 function fill(select, entries) {
+  // A list that already shows these entries (as the page is first drawn) is kept as it is.
+  const shown = select.options;
+  if (shown.length === entries.length && entries.every((t, i) => shown[i].textContent === t)) return;
   select.replaceChildren(...entries.map((t) => el('option', { textContent: t })));
 }
 
