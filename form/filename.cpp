@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form/filename.h"
 
+#include "form/json.h"
+
 #include "form/listdocument.h"
 
 #include <algorithm>
@@ -55,24 +57,6 @@ std::u32string Decoded(std::string_view text)
     return out;
 }
 
-void AppendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
 
 char32_t Upper(char32_t c)
 {
@@ -133,7 +117,7 @@ std::string SuggestedFileName(std::string_view characterName, std::string_view e
     name += Decoded(ending);
     std::string out = IsWindowsDeviceName(name) ? "_" : "";
     for (char32_t c : name)
-        AppendUtf8(out, c);
+        json::AppendUtf8(out, c);
     return out;
 }
 

@@ -8,24 +8,6 @@ namespace form::json {
 
 namespace {
 
-void AppendUtf8(std::string &out, std::uint32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
 
 class Reader {
 public:
@@ -232,7 +214,7 @@ private:
                 return false;
             code = 0x10000 + ((*code - 0xD800) << 10) + (*low - 0xDC00);
         }
-        AppendUtf8(out, *code);
+        AppendUtf8(out, char32_t(*code));
         return true;
     }
 
@@ -267,6 +249,25 @@ private:
 };
 
 } // namespace
+
+void AppendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
 
 const Value *Value::Find(std::string_view name) const
 {

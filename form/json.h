@@ -46,4 +46,7 @@ std::string Quoted(std::string_view text);
 // Whether the text is well-formed UTF-8 (no overlong forms, no surrogates).
 bool IsUtf8(std::string_view text);
 
+// Appends the code point `c` to `out` in UTF-8.
+void AppendUtf8(std::string &out, char32_t c);
+
 } // namespace form::json
