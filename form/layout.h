@@ -244,7 +244,7 @@ constexpr std::span<const ControlSpec> RowControls()
 struct TabStop {
     std::size_t index; // in FixedControls(), or in RowControls() for a row's control
     int row = -1;
-    constexpr const ControlSpec &spec() const
+    constexpr const ControlSpec &control() const
     {
         return row < 0 ? FixedControls()[index] : RowControls()[index];
     }

@@ -128,7 +128,7 @@ LayoutView Layout()
             layout.rows[row][i] = View(form::RowControls()[i], int(row));
     for (std::size_t i = 0; i < layout.tabOrder.size(); ++i) {
         const form::TabStop &stop = form::TabOrder()[i];
-        layout.tabOrder[i] = form::ControlName(stop.spec().name, stop.row);
+        layout.tabOrder[i] = form::ControlName(stop.control().name, stop.row);
     }
     return layout;
 }
