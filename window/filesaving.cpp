@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QWidget>
 
@@ -18,6 +19,7 @@ namespace {
 const QString kFileExists = QStringLiteral("%1 already exists.");
 const QString kReplaceQuestion = QStringLiteral("Do you want to replace it?");
 const QString kReplaceButton = QStringLiteral("&Replace");
+[[maybe_unused]] const QString kDeviceName = QStringLiteral("Windows keeps this name for a device");
 
 // The suffix added to a file name without one (no dot), as a save dialog would.
 QString WithSuffix(const QString &path, const QString &suffix)
@@ -94,6 +96,39 @@ QString ChooseSavePath(QWidget *parent, widgets::MessageBoxes &boxes, const AskP
         if (path == chosen || !NameInUse(path) || AgreesToReplace(parent, boxes, path))
             return path;
     }
+}
+
+void SaveAs(QWidget *parent, widgets::MessageBoxes &boxes, const AskPath &askPath,
+            const QString &suggestedPath, const QString &suffix, const QString &notSaved,
+            const WriteFile &write)
+{
+    const QString path = ChooseSavePath(parent, boxes, askPath, suggestedPath, suffix);
+    if (path.isEmpty())
+        return;
+    QString reason;
+#ifdef Q_OS_WIN
+    // Windows' own dialog refuses these; another one (Wine's) may not.
+    if (IsWindowsDeviceName(QFileInfo(path).fileName()))
+        reason = kDeviceName;
+#endif
+    if (reason.isEmpty())
+        reason = write(path);
+    if (!reason.isEmpty())
+        boxes.Show(parent, widgets::MessageIcon::Stop,
+                   notSaved.arg(QDir::toNativeSeparators(path), reason));
+}
+
+QString WriteWhole(const QString &path, QByteArrayView bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes.data(), bytes.size()) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    return file.commit() ? QString() : file.errorString();
 }
 
 QString SuggestedFileName(const QString &characterName, const QString &ending,

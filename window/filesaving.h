@@ -8,6 +8,7 @@
 
 #include "widgets/messageboxes.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -41,6 +42,19 @@ QString AskOpenPathInFileDialog(QWidget *parent, const QString &folder,
 // dialog. Empty for Cancel.
 QString ChooseSavePath(QWidget *parent, widgets::MessageBoxes &boxes, const AskPath &askPath,
                        const QString &suggestedPath, const QString &suffix);
+
+// Writes a file at a path: empty when it is written whole, otherwise the system's reason.
+using WriteFile = std::function<QString(const QString &path)>;
+
+// Asks where to save as ChooseSavePath does, then writes there. What stops it is told in one Stop
+// box, `notSaved` with %1 the file's path and %2 the reason; on Windows a name the system keeps
+// for a device is refused before anything is written.
+void SaveAs(QWidget *parent, widgets::MessageBoxes &boxes, const AskPath &askPath,
+            const QString &suggestedPath, const QString &suffix, const QString &notSaved,
+            const WriteFile &write);
+
+// Writes `bytes` whole through a temporary file beside the path (QSaveFile); empty, or the reason.
+QString WriteWhole(const QString &path, QByteArrayView bytes);
 
 // "<character name><ending>", or `defaultName` for an empty name. Characters that file systems
 // refuse (slashes, control characters, and \ : * ? " < > | for disks shared with Windows) become

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/listsaving.h"
 
+#include "form/filename.h"
 #include "form/listdocument.h"
 #include "widgets/utf8.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <string>
 
@@ -21,13 +21,9 @@ const FileDialogTexts kSaveDialog = {QStringLiteral("Save List"), kFilter,
                                      QStringLiteral("saveListDialog")};
 const FileDialogTexts kOpenDialog = {QStringLiteral("Open List"), kFilter,
                                      QStringLiteral("openListDialog")};
-// The suggested file name: the character name followed by this, or the default name.
-const QString kNameEnding = QStringLiteral(" - production list") + kSuffix;
-const QString kDefaultName = QStringLiteral("Production list") + kSuffix;
 // %1 the file's path, %2 the system's reason or what could not be read.
 const QString kNotSaved = QStringLiteral("The list was not saved to %1: %2");
 const QString kNotOpened = QStringLiteral("%1 could not be opened: %2.");
-const QString kDeviceName = QStringLiteral("Windows keeps this name for a device");
 
 } // namespace
 
@@ -43,38 +39,18 @@ QString AskOpenListPathInFileDialog(QWidget *parent, const QString &folder)
 
 QString SuggestedListName(const QString &characterName)
 {
-    return SuggestedFileName(characterName, kNameEnding, kDefaultName);
+    return widgets::FromUtf8(form::ListFileName(characterName.toStdString()));
 }
 
 void SaveList(QWidget *parent, const form::State &state, widgets::MessageBoxes &boxes,
               const AskPath &askPath)
 {
-    const QString path = ChooseSavePath(
-        parent, boxes, askPath,
-        QDir(DocumentsFolder()).filePath(SuggestedListName(widgets::FromUtf8(state.characterName))),
-        kSuffix);
-    if (path.isEmpty())
-        return;
-    const auto notSaved = [&](const QString &reason) {
-        boxes.Show(parent, widgets::MessageIcon::Stop,
-                   kNotSaved.arg(QDir::toNativeSeparators(path), reason));
-    };
-#ifdef Q_OS_WIN
-    // Windows' own dialog refuses these; another one (Wine's) may not.
-    if (IsWindowsDeviceName(QFileInfo(path).fileName()))
-        return notSaved(kDeviceName);
-#endif
-    const std::string text = form::ListFile(state);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return notSaved(file.errorString());
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return notSaved(reason);
-    }
-    if (!file.commit())
-        notSaved(file.errorString());
+    const QString suggested =
+        QDir(DocumentsFolder()).filePath(SuggestedListName(widgets::FromUtf8(state.characterName)));
+    SaveAs(parent, boxes, askPath, suggested, kSuffix, kNotSaved, [&](const QString &path) {
+        const std::string text = form::ListFile(state);
+        return WriteWhole(path, QByteArrayView(text.data(), qsizetype(text.size())));
+    });
 }
 
 bool OpenList(QWidget *parent, form::Form &form, widgets::MessageBoxes &boxes,

@@ -4,7 +4,6 @@
 #include "report/reportpdf.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QWidget>
 
 namespace window {
@@ -21,7 +20,6 @@ const QString kPdfOffer = QStringLiteral("Save the report as a PDF file instead?
 const QString kSaveAsPdfButton = QStringLiteral("&Save as PDF...");
 // %1 the file's path, %2 the system's reason.
 const QString kPdfNotSaved = QStringLiteral("The report was not saved to %1: %2");
-const QString kPdfDeviceName = QStringLiteral("Windows keeps this name for a device");
 
 } // namespace
 
@@ -42,24 +40,11 @@ void OfferPdfInstead(QWidget *parent, report::PrintOutcome outcome,
     if (!boxes.Ask(parent, widgets::MessageIcon::Exclamation, report::OutcomeMessage(outcome),
                    kPdfOffer, kSaveAsPdfButton))
         return;
-    const QString path = ChooseSavePath(parent, boxes, askPath,
-                                        QDir(PdfFolder()).filePath(SuggestedPdfName(characterName)),
-                                        QStringLiteral(".pdf"));
-    if (path.isEmpty())
-        return;
-    const auto notSaved = [&](const QString &reason) {
-        boxes.Show(parent, widgets::MessageIcon::Stop,
-                   kPdfNotSaved.arg(QDir::toNativeSeparators(path), reason));
-    };
-#ifdef Q_OS_WIN
-    // Windows' own dialog refuses these; another one (Wine's) may not.
-    if (IsWindowsDeviceName(QFileInfo(path).fileName()))
-        return notSaved(kPdfDeviceName);
-#endif
     const QLocale locale = parent ? parent->locale() : QLocale();
-    const QString reason = report::SavePdf(document, path, report::LocalePageSize(locale));
-    if (!reason.isEmpty())
-        notSaved(reason);
+    SaveAs(parent, boxes, askPath, QDir(PdfFolder()).filePath(SuggestedPdfName(characterName)),
+           QStringLiteral(".pdf"), kPdfNotSaved, [&](const QString &path) {
+               return report::SavePdf(document, path, report::LocalePageSize(locale));
+           });
 }
 
 } // namespace window

@@ -7,12 +7,14 @@
 #include "windowdriver.h"
 
 #include "form/listdocument.h"
+#include "window/filesaving.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -40,6 +42,9 @@ private:
     // moment after it shows), then accepted.
     void AnswerDialog()
     {
+        // The dialog's own warning (a file not found) would wait for ever: closed, and the test fails.
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            return box->reject();
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
         auto *name =
             dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
@@ -65,6 +70,13 @@ private:
         static_cast<QDialog *>(dialog)->accept();
     }
 
+    // Only the files this test writes: on Windows the folder is the profile's own Documents.
+    void RemoveOwnFiles() const
+    {
+        for (const QString &name : QDir(m_documents).entryList({"Brannoc*", "cut.forgetally"}))
+            QFile::remove(QDir(m_documents).filePath(name));
+    }
+
     QByteArray Contents(const QString &name) const
     {
         QFile file(QDir(m_documents).filePath(name));
@@ -74,25 +86,29 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        // A home of its own, so that the documents folder is this test's.
+        // A home of its own, so that the documents folder is this test's where HOME decides it;
+        // Windows asks the shell for it, and the dialogs start there.
         qputenv("HOME", m_home.path().toUtf8());
         qputenv("XDG_CONFIG_HOME", m_home.filePath(QStringLiteral("config")).toUtf8());
-        m_documents = m_home.filePath(QStringLiteral("Documents"));
-        QVERIFY(QDir().mkpath(m_documents));
+        QVERIFY(QDir().mkpath(m_home.filePath(QStringLiteral("Documents"))));
+        m_documents = window::DocumentsFolder();
         connect(&m_dialogs, &QTimer::timeout, this, &ListSavingTest::AnswerDialog);
         m_dialogs.start(20);
     }
 
     void init()
     {
-        QDir(m_documents).removeRecursively();
-        QVERIFY(QDir().mkpath(m_documents));
+        RemoveOwnFiles();
         m_seen.clear();
         m_answers.clear();
         m_agreeFrom = 0;
         d = std::make_unique<WindowDriver>();
     }
-    void cleanup() { d.reset(); }
+    void cleanup()
+    {
+        d.reset();
+        RemoveOwnFiles();
+    }
 
     void saved_list_asks_before_replacing_and_opens_with_its_figures()
     {
@@ -123,7 +139,8 @@ private Q_SLOTS:
         const form::State saved = d->window().Form().state();
         QCOMPARE(Contents(QStringLiteral("Brannoc.forgetally")),
                  QByteArray::fromStdString(form::ListFile(saved)));
-        QCOMPARE(QDir(m_documents).entryList(QDir::Files), QStringList{"Brannoc.forgetally"});
+        QCOMPARE(QDir(m_documents).entryList({"Brannoc*"}, QDir::Files),
+                 QStringList{"Brannoc.forgetally"});
 
         d->Click(d->Button(QStringLiteral("cmdReset")));
         m_seen.clear();
