@@ -272,6 +272,15 @@ public:
         return o;
     }
 
+    // The page already shows the rows' lists as they stand (the build wrote the default
+    // calculator into it): the next state sends none of them.
+    void ListsShown()
+    {
+        const form::State &s = m_form.state();
+        for (std::size_t i = 0; i < s.rows.size(); ++i)
+            m_sentEntries[i] = s.rows[i].entries;
+    }
+
     void PickItemType(int listIndex) { m_form.cboItemType_Click(listIndex); }
     void PickItem(int row, int listIndex) { m_form.cboItemName_Click(row, listIndex); }
     void Silver(int row, bool checked) { m_form.chkSilver_Click(row, checked); }
@@ -476,6 +485,7 @@ EMSCRIPTEN_BINDINGS(forgetally_core)
     emscripten::class_<Core>("Core")
         .constructor<std::string>()
         .function("state", &Core::State)
+        .function("listsShown", &Core::ListsShown)
         .function("pickItemType", &Core::PickItemType)
         .function("pickItem", &Core::PickItem)
         .function("silver", &Core::Silver)

@@ -14,7 +14,7 @@ if (!site) {
   process.exit(2);
 }
 
-// Every file under the folder but the worker itself and hidden files, as paths relative to it.
+// Every file under the folder but hidden files, as paths relative to it.
 async function filesUnder(folder) {
   const found = [];
   for (const entry of await readdir(folder, { withFileTypes: true })) {
@@ -27,7 +27,10 @@ async function filesUnder(folder) {
 }
 
 const sha256 = (data) => createHash('sha256').update(data).digest('hex');
-const files = (await filesUnder(site)).filter((path) => path !== 'sw.js').sort();
+// The large icon is only for adding the page to a home screen, which the browser does online and
+// fetches itself: kept, it would be a sixth of what every visitor downloads.
+const notKept = new Set(['sw.js', 'icon-512.png']);
+const files = (await filesUnder(site)).filter((path) => !notKept.has(path)).sort();
 if (!files.includes('index.html')) {
   console.error(`make-sw: ${site} holds no index.html`);
   process.exit(1);

@@ -28,5 +28,6 @@ await nextTask();
 if (!document.activeElement || document.activeElement === document.body) controls.get('cboItemType').focus();
 if (refusal) showBox(refusal);
 $('frmMain').removeAttribute('aria-busy');
+document.documentElement.classList.remove('list-coming');
 document.documentElement.dataset.ready = '1';
 performance.mark('forgetally-ready');

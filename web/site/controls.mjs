@@ -2,7 +2,7 @@
 // Builds the page's controls from the core's layout: each as its kind of element, with its id
 // (a row control's is name_i), its caption, its access key and what screen readers are told;
 // the desktop's groups, and the order Tab walks.
-import { layout, texts } from './core.mjs';
+import { form, layout, texts } from './core.mjs';
 
 export const $ = (id) => document.getElementById(id);
 export const el = (tag, props = {}, ...children) => {
@@ -104,6 +104,7 @@ function adopt(root) {
     rows.push(byName);
   }
   root.inert = false;
+  form.listsShown(); // the build wrote them from the same defaults
   return true;
 }
 

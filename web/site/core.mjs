@@ -3,10 +3,32 @@
 // every module talks to, the layout of its controls and its fixed texts.
 import ForgeTallyCore from './forgetally_core.mjs';
 
+// The figures are written with the user's decimal separator, as the desktop writes them. The
+// browser's first use of its locale data takes a phone a few hundred milliseconds: a worker asks
+// while the core loads, so that the page's own thread, which the user's input needs, never waits.
+const separatorOf = (format) => format.formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
+const asked = new Promise((resolve) => {
+  try {
+    const source = `postMessage((${separatorOf})(new Intl.NumberFormat()))`;
+    const url = URL.createObjectURL(new Blob([source], { type: 'text/javascript' }));
+    const worker = new Worker(url);
+    const answer = (separator) => {
+      resolve(separator);
+      worker.terminate();
+      URL.revokeObjectURL(url);
+    };
+    worker.onmessage = ({ data }) => answer(typeof data === 'string' ? data : null);
+    worker.onerror = () => answer(null);
+  } catch {
+    resolve(null);
+  }
+});
+
 const core = await ForgeTallyCore().catch((error) => {
   // Said on the page, not only in the console: a browser without WebAssembly shows no calculator.
   document.getElementById('controls').textContent = 'This browser could not start the calculator: it needs WebAssembly.';
   document.getElementById('frmMain').removeAttribute('aria-busy');
+  document.documentElement.classList.remove('list-coming');
   throw error;
 });
 performance.mark('forgetally-core');
@@ -15,9 +37,9 @@ performance.mark('forgetally-core');
 export const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 await nextTask();
 export const texts = core.texts();
+await nextTask();
 export const layout = core.layout();
 await nextTask();
-// The figures are written with the user's decimal separator, as the desktop writes them.
-const decimalSeparator = new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
+const decimalSeparator = (await asked) ?? separatorOf(new Intl.NumberFormat());
 export const form = new core.Core(decimalSeparator);
 await nextTask();

@@ -75,7 +75,7 @@ function move(from, step) {
 
 // The totals pinned at the top of a phone's page: a control the focus moves to is scrolled clear
 // of them, and above the on-screen keyboard. The browser's own scrolling keeps their height clear
-// (--pinned, style.css) where it heeds the scroll padding; this does it where it does not.
+// (the page's scroll padding) where it heeds it; showFocused does it where it does not.
 const pinned = () => getComputedStyle(controls.get('Frame3')).position === 'sticky';
 function showFocused() {
   const c = document.activeElement;
@@ -89,8 +89,12 @@ function showFocused() {
 }
 function keepClearOfTotals() {
   const totals = controls.get('Frame3');
+  // Set on the page's root alone, and only when it changes: an inherited value (a custom
+  // property) would restyle every element on each change, the first one included.
+  const root = document.documentElement.style;
   new ResizeObserver(() => {
-    document.documentElement.style.setProperty('--pinned', `${pinned() ? totals.offsetHeight : 0}px`);
+    const padding = pinned() ? `${totals.offsetHeight + 8}px` : '';
+    if (root.scrollPaddingTop !== padding) root.scrollPaddingTop = padding;
   }).observe(totals);
   window.visualViewport?.addEventListener('resize', showFocused);
 }
