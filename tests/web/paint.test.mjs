@@ -56,8 +56,8 @@ test('the first paint is the whole calculator, taken over as it stands, as the p
   const listed = await phone();
   await listed.goto(await loaded.evaluate(() => location.href));
   await listed.waitForFunction(() => document.documentElement.dataset.ready === '1');
-  assert.deepEqual(await listed.evaluate(() => [window.shifts, cboItemType.value, getComputedStyle(cboItemName_0).visibility]),
-    [[], 'Weapons', 'visible']);
+  assert.deepEqual(await listed.evaluate(() => [window.shifts, cboItemType.value, getComputedStyle(cboItemName_0).visibility,
+    document.activeElement.id]), [[], 'Weapons', 'visible', 'cboItemType']);
   await Promise.all([loaded.browserContext().close(), listed.browserContext().close()]);
 
   const page = await phone();

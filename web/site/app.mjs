@@ -22,12 +22,13 @@ wireActions();
 wireListKeeping();
 const refusal = openFromAddress();
 render();
+// Shown once it holds the list: hidden, nothing could take the focus.
+document.documentElement.classList.remove('list-coming');
 pump();
 await nextTask();
 // Where the user has not already gone elsewhere.
 if (!document.activeElement || document.activeElement === document.body) controls.get('cboItemType').focus();
 if (refusal) showBox(refusal);
 $('frmMain').removeAttribute('aria-busy');
-document.documentElement.classList.remove('list-coming');
 document.documentElement.dataset.ready = '1';
 performance.mark('forgetally-ready');
