@@ -2,7 +2,6 @@
 #include "form/filename.h"
 
 #include "form/json.h"
-
 #include "form/listdocument.h"
 
 #include <algorithm>
@@ -57,15 +56,12 @@ std::u32string Decoded(std::string_view text)
     return out;
 }
 
-
 char32_t Upper(char32_t c)
 {
     return c >= U'a' && c <= U'z' ? c - (U'a' - U'A') : c;
 }
 
-// CON, PRN, AUX, NUL, COM0-9 and LPT0-9 (and the superscript 1, 2 and 3), then blanks and a
-// suffix or nothing.
-bool IsWindowsDeviceName(const std::u32string &name)
+bool IsDeviceName(const std::u32string &name)
 {
     std::u32string upper;
     std::transform(name.begin(), name.end(), std::back_inserter(upper), Upper);
@@ -115,10 +111,15 @@ std::string SuggestedFileName(std::string_view characterName, std::string_view e
     if (name.empty())
         return std::string(defaultName);
     name += Decoded(ending);
-    std::string out = IsWindowsDeviceName(name) ? "_" : "";
+    std::string out = IsDeviceName(name) ? "_" : "";
     for (char32_t c : name)
         json::AppendUtf8(out, c);
     return out;
+}
+
+bool IsWindowsDeviceName(std::string_view fileName)
+{
+    return IsDeviceName(Decoded(fileName));
 }
 
 std::string ListFileName(std::string_view characterName)

@@ -19,6 +19,11 @@ namespace form {
 std::string SuggestedFileName(std::string_view characterName, std::string_view ending,
                               std::string_view defaultName);
 
+// Whether Windows takes this file name (UTF-8) for a device: CON, PRN, AUX, NUL, COM0-9 or LPT0-9
+// (and COM or LPT with a superscript 1, 2 or 3), in any case, then blanks and a suffix or nothing.
+// Writing to such a name makes no file.
+bool IsWindowsDeviceName(std::string_view fileName);
+
 // The name a saved list is offered under: "<character name> - production list.forgetally", or
 // "Production list.forgetally".
 std::string ListFileName(std::string_view characterName);

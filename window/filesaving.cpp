@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QWidget>
@@ -141,10 +140,7 @@ QString SuggestedFileName(const QString &characterName, const QString &ending,
 
 bool IsWindowsDeviceName(const QString &fileName)
 {
-    static const QRegularExpression device(
-        QStringLiteral(R"(^(CON|PRN|AUX|NUL|(COM|LPT)[0-9\x{B9}\x{B2}\x{B3}]) *(\..*)?$)"),
-        QRegularExpression::CaseInsensitiveOption);
-    return device.match(fileName).hasMatch();
+    return form::IsWindowsDeviceName(fileName.toStdString());
 }
 
 QString DocumentsFolder()
