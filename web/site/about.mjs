@@ -2,7 +2,7 @@
 // The About window: the core's texts in the page's <dialog>, opened by "&About..." beside the
 // calculator, one at a time.
 import { busy } from './boxes.mjs';
-import { $, controls } from './controls.mjs';
+import { $, controls, isKey } from './controls.mjs';
 import { texts } from './core.mjs';
 
 export function buildAbout() {
@@ -30,7 +30,7 @@ export function buildAbout() {
       (back?.isConnected && !back.disabled ? back : controls.get('cmdAbout')).focus();
   });
   about.addEventListener('keydown', (e) => {
-    if (e.key === 'Escape' || e.code === 'Escape') about.close();
+    if (isKey(e, 'Escape')) about.close();
   });
   controls.get('cmdAbout').addEventListener('click', () => {
     if (busy()) return;

@@ -5,6 +5,8 @@
 import { form, layout, texts } from './core.mjs';
 
 export const $ = (id) => document.getElementById(id);
+// A key by what it means or by where it sits: WebKitGTK gives Shift+Tab the key "Unidentified".
+export const isKey = (e, key, ...codes) => !e.isComposing && (e.key === key || [key, ...codes].includes(e.code));
 export const el = (tag, props = {}, ...children) => {
   const e = Object.assign(document.createElement(tag), props);
   e.append(...children);

@@ -2,7 +2,7 @@
 // The text fields: typing (kept by the form, running nothing), leaving (the field's check, then
 // its reaction, or the refusal's box), Enter, and Tab in the desktop's order.
 import { refuse, busy, pump } from './boxes.mjs';
-import { controls, tabOrder, views } from './controls.mjs';
+import { controls, isKey, tabOrder, views } from './controls.mjs';
 import { form } from './core.mjs';
 import { render } from './drawing.mjs';
 import { markEdited } from './edited.mjs';
@@ -98,9 +98,6 @@ function keepClearOfTotals() {
   }).observe(totals);
   window.visualViewport?.addEventListener('resize', showFocused);
 }
-
-// A key by what it means or by where it sits: WebKitGTK gives Shift+Tab the key "Unidentified".
-const isKey = (e, key, ...codes) => !e.isComposing && (e.key === key || [key, ...codes].includes(e.code));
 
 export function wireFields() {
   for (const c of controls.values()) {
