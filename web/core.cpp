@@ -2,13 +2,15 @@
 // The calculator behind the web page: form::Form and the layout table, handed to JavaScript
 // through embind. Everything the page shows (captions, list entries, figures, messages, the
 // laid-out report) comes from here; the page only draws it and forwards what the user does.
-// The page's side of each value is declared at the end (EMSCRIPTEN_BINDINGS): plain JavaScript
-// objects and arrays, copied out, never handles the page would have to free.
+// What the page reads in bulk (its texts, the layout, the state) crosses as one JSON text that
+// the page parses: one string copied out, where field-by-field conversion cost a phone tens of
+// milliseconds at start. Nothing the page holds is a handle it would have to free.
 
 #include "form/about.h"
 #include "form/fields.h"
 #include "form/filename.h"
 #include "form/form.h"
+#include "form/json.h"
 #include "form/layout.h"
 #include "form/listdocument.h"
 #include "form/reportlayout.h"
@@ -26,7 +28,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -76,156 +77,118 @@ const char *IconName(form::Icon icon)
     return "none";
 }
 
-// One control as the page builds it.
-struct ControlView {
-    std::string id;   // the element's id: the control's name, name_i for a row's control
-    std::string name; // the control's name in the layout table
-    std::string kind; // group, label, result, list, field, number, check or button
-    std::string group;
-    std::string caption;
-    std::string label; // the label that names or describes it
-    std::string ariaLabel;
-    std::string ariaDescription;
-    int row; // -1 for a fixed control
-    bool selectAll;
+// A JSON object written member by member.
+class Object {
+public:
+    Object &Text(std::string_view key, std::string_view text) { return Raw(key, form::json::Quoted(text)); }
+    Object &Int(std::string_view key, int value) { return Raw(key, std::to_string(value)); }
+    Object &Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
+    Object &Raw(std::string_view key, std::string_view json)
+    {
+        m_text += m_text.empty() ? '{' : ',';
+        m_text += form::json::Quoted(key);
+        m_text += ':';
+        m_text += json;
+        return *this;
+    }
+    std::string Done() { return m_text.empty() ? "{}" : m_text + '}'; }
+
+private:
+    std::string m_text;
 };
 
-using FixedViews = std::array<ControlView, form::FixedControls().size()>;
-using RowViews = std::array<ControlView, form::RowControls().size()>;
-using TabOrderIds = std::array<std::string, form::TabOrder().size()>;
+// A JSON array of what `write` makes of each item.
+template <typename Items, typename Write> std::string Array(const Items &items, Write write)
+{
+    std::string text = "[";
+    for (const auto &item : items) {
+        if (text.size() > 1)
+            text += ',';
+        text += write(item);
+    }
+    return text + ']';
+}
 
-// The window's controls, the rows' controls row by row, and the ids in the order Tab visits them.
-struct LayoutView {
-    FixedViews fixed;
-    std::array<RowViews, form::kRowCount> rows;
-    TabOrderIds tabOrder;
-};
-
-ControlView View(const form::ControlSpec &c, int row)
+// One control as the page builds it: its id (the control's name, name_i for a row's control),
+// its name in the layout table, its kind (group, label, result, list, field, number, check or
+// button), its group, caption, the label that names or describes it, and its row (-1 for a fixed
+// control).
+std::string View(const form::ControlSpec &c, int row)
 {
     const form::SpokenTexts spoken = form::SpokenFor(c, row);
     // A fixed control's label is drawn as its <label>, which names it.
     const bool namedByLabel = row < 0 && !c.spoken.label.empty();
-    return {form::ControlName(c.name, row),
-            std::string(c.name),
-            KindName(c.kind),
-            std::string(c.group),
-            std::string(c.caption),
-            std::string(c.spoken.label),
-            namedByLabel ? std::string() : spoken.name,
-            namedByLabel ? std::string() : spoken.description,
-            row,
-            c.entry == form::OnEntry::SelectAll};
+    return Object()
+        .Text("id", form::ControlName(c.name, row))
+        .Text("name", c.name)
+        .Text("kind", KindName(c.kind))
+        .Text("group", c.group)
+        .Text("caption", c.caption)
+        .Text("label", c.spoken.label)
+        .Text("ariaLabel", namedByLabel ? std::string() : spoken.name)
+        .Text("ariaDescription", namedByLabel ? std::string() : spoken.description)
+        .Int("row", row)
+        .Bool("selectAll", c.entry == form::OnEntry::SelectAll)
+        .Done();
 }
 
-LayoutView Layout()
+// The window's controls, the rows' controls row by row, and the ids in the order Tab visits them.
+std::string Layout()
 {
-    LayoutView layout;
-    for (std::size_t i = 0; i < layout.fixed.size(); ++i)
-        layout.fixed[i] = View(form::FixedControls()[i], -1);
-    for (std::size_t row = 0; row < layout.rows.size(); ++row)
-        for (std::size_t i = 0; i < layout.rows[row].size(); ++i)
-            layout.rows[row][i] = View(form::RowControls()[i], int(row));
-    for (std::size_t i = 0; i < layout.tabOrder.size(); ++i) {
-        const form::TabStop &stop = form::TabOrder()[i];
-        layout.tabOrder[i] = form::ControlName(stop.control().name, stop.row);
-    }
-    return layout;
+    std::vector<int> rows(form::kRowCount);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        rows[row] = int(row);
+    return Object()
+        .Raw("fixed", Array(form::FixedControls(), [](const auto &c) { return View(c, -1); }))
+        .Raw("rows", Array(rows, [](int row) {
+                 return Array(form::RowControls(), [row](const auto &c) { return View(c, row); });
+             }))
+        .Raw("tabOrder", Array(form::TabOrder(), [](const form::TabStop &stop) {
+                 return form::json::Quoted(form::ControlName(stop.control().name, stop.row));
+             }))
+        .Done();
 }
 
-// The page's fixed texts: the application title and the About window's.
-struct TextsView {
-    std::string title;
-    std::string homepage;
-    std::string aboutTitle;
-    std::string aboutVersion;
-    std::string credit;
-    std::string description;
-    std::string updates;
-    std::string disclaimer;
-    std::string ok;
-    std::string okDescription;
-    std::string visitHomepage;
-    // Keeping the list: the page's own button, what it says after copying the link, and the
-    // kind of file Save List writes and Open List reads (the largest it reads, in bytes).
-    std::string shareList;
-    std::string linkCopied;
-    std::string linkNotCopied;
-    std::string listMediaType;
-    std::string listFileSuffix;
-    double listBytesToRead; // one more than a list may hold: enough to refuse a larger file
-};
-
-TextsView Texts()
+// The page's fixed texts: the application title and the About window's; for keeping the list,
+// the page's own button, what it says after copying the link, and the kind of file Save List
+// writes and Open List reads (the largest it reads, in bytes).
+std::string Texts()
 {
     namespace a = form::about;
     const std::string title(rules::texts::kAppTitle);
-    return {title,
-            forgetally::kHomepage,
-            std::string(a::kTitlePrefix) + title,
-            std::string(a::kVersionPrefix) + forgetally::kVersionText,
-            std::string(a::kCredit),
-            std::string(a::kDescription),
-            std::string(a::kUpdates),
-            std::string(a::kDisclaimer),
-            std::string(a::kOK),
-            std::string(a::kOKDescription),
-            std::string(a::kHomepage),
-            "S&hare List",
-            "The link to this list was copied: paste it to share the list.",
-            "The link could not be copied: copy the page's address to share the list.",
-            std::string(form::kListMediaType),
-            std::string(form::kListFileSuffix),
-            double(form::kMaxListBytes + 1)};
+    return Object()
+        .Text("title", title)
+        .Text("homepage", forgetally::kHomepage)
+        .Text("aboutTitle", std::string(a::kTitlePrefix) + title)
+        .Text("aboutVersion", std::string(a::kVersionPrefix) + forgetally::kVersionText)
+        .Text("credit", a::kCredit)
+        .Text("description", a::kDescription)
+        .Text("updates", a::kUpdates)
+        .Text("disclaimer", a::kDisclaimer)
+        .Text("ok", a::kOK)
+        .Text("okDescription", a::kOKDescription)
+        .Text("visitHomepage", a::kHomepage)
+        .Text("shareList", "S&hare List")
+        .Text("linkCopied", "The link to this list was copied: paste it to share the list.")
+        .Text("linkNotCopied", "The link could not be copied: copy the page's address to share the list.")
+        .Text("listMediaType", form::kListMediaType)
+        .Text("listFileSuffix", form::kListFileSuffix)
+        .Int("listBytesToRead", int(form::kMaxListBytes + 1)) // enough to refuse a larger file
+        .Done();
 }
-
-struct MessageView {
-    std::string icon; // none, stop, question or exclamation
-    std::string text;
-};
 
 val MessageValue(const form::Message &message)
 {
-    return val(MessageView{IconName(message.icon), message.text});
+    val o = val::object();
+    o.set("icon", IconName(message.icon)); // none, stop, question or exclamation
+    o.set("text", message.text);
+    return o;
 }
 
-val EntryTexts(const form::ListEntries &entries)
+std::string EntryTexts(const form::ListEntries &entries)
 {
-    val list = val::array();
-    for (const form::ListEntry &entry : entries)
-        list.call<void>("push", Str(entry.text));
-    return list;
+    return Array(entries, [](const form::ListEntry &entry) { return form::json::Quoted(entry.text); });
 }
-
-// A row as the page draws it; its properties are named after the controls that show them.
-struct RowView {
-    val entries = val::undefined(); // the list's texts, only when they changed since last sent
-    int listIndex = -1;
-    std::string txtItemQuantity;
-    bool chkSilver = false;
-    std::string txtShatterResist;
-    std::string lblItemProdCost;
-    std::string lblItemSilverCost;
-};
-
-struct StateView {
-    val itemTypes = val::undefined();
-    int itemTypeIndex = -1;
-    bool useWorkshop = false;
-    bool enforceSkillLevel = false;
-    bool skillLevelEnabled = false;
-    std::string txtSkillLevel;
-    std::string txtEventLength;
-    bool silverColumnVisible = false;
-    bool shatterResistColumnVisible = false;
-    std::string lblTotalCostSilver;
-    std::string lblTotalCostLevel;
-    std::string lblTotalCostPoints;
-    std::string lblTotalCostWorkshops;
-    std::string txtPlayerName;
-    std::string txtCharacterName;
-    std::array<RowView, form::kRowCount> rows;
-};
 
 class Core {
 public:
@@ -234,42 +197,50 @@ public:
     {
     }
 
-    // The calculator's state. A row's list is sent only when the rows were rebuilt since the
-    // page last asked.
-    StateView State()
+    // The calculator's state; a row's properties are named after the controls that show them.
+    // A row's list (`entries`) is sent only when the rows were rebuilt since the page last asked,
+    // null otherwise.
+    std::string State()
     {
         const form::State &s = m_form.state();
-        StateView o;
-        o.itemTypes = EntryTexts(s.itemTypes);
-        o.itemTypeIndex = s.itemTypeIndex;
-        o.useWorkshop = s.useWorkshop;
-        o.enforceSkillLevel = s.enforceSkillLevel;
-        o.skillLevelEnabled = s.skillLevelEnabled;
-        o.txtSkillLevel = s.skillLevelText;
-        o.txtEventLength = s.eventLengthText;
-        o.silverColumnVisible = s.silverColumnVisible;
-        o.shatterResistColumnVisible = s.shatterResistColumnVisible;
-        o.lblTotalCostSilver = s.totalSilverCaption;
-        o.lblTotalCostLevel = s.totalLevelCaption;
-        o.lblTotalCostPoints = s.totalPointsCaption;
-        o.lblTotalCostWorkshops = s.totalWorkshopsCaption;
-        o.txtPlayerName = s.playerName;
-        o.txtCharacterName = s.characterName;
+        std::string rows = "[";
         for (std::size_t i = 0; i < s.rows.size(); ++i) {
             const form::Row &r = s.rows[i];
-            RowView &row = o.rows[i];
+            std::string entries = "null";
             if (r.entries != m_sentEntries[i]) {
                 m_sentEntries[i] = r.entries;
-                row.entries = EntryTexts(*r.entries);
+                entries = EntryTexts(*r.entries);
             }
-            row.listIndex = r.listIndex;
-            row.txtItemQuantity = r.quantityText;
-            row.chkSilver = r.silver;
-            row.txtShatterResist = r.shatterResistText;
-            row.lblItemProdCost = r.pointsCaption;
-            row.lblItemSilverCost = r.silverCaption;
+            rows += i ? "," : "";
+            rows += Object()
+                        .Raw("entries", entries)
+                        .Int("listIndex", r.listIndex)
+                        .Text("txtItemQuantity", r.quantityText)
+                        .Bool("chkSilver", r.silver)
+                        .Text("txtShatterResist", r.shatterResistText)
+                        .Text("lblItemProdCost", r.pointsCaption)
+                        .Text("lblItemSilverCost", r.silverCaption)
+                        .Done();
         }
-        return o;
+        rows += ']';
+        return Object()
+            .Raw("itemTypes", EntryTexts(s.itemTypes))
+            .Int("itemTypeIndex", s.itemTypeIndex)
+            .Bool("useWorkshop", s.useWorkshop)
+            .Bool("enforceSkillLevel", s.enforceSkillLevel)
+            .Bool("skillLevelEnabled", s.skillLevelEnabled)
+            .Text("txtSkillLevel", s.skillLevelText)
+            .Text("txtEventLength", s.eventLengthText)
+            .Bool("silverColumnVisible", s.silverColumnVisible)
+            .Bool("shatterResistColumnVisible", s.shatterResistColumnVisible)
+            .Text("lblTotalCostSilver", s.totalSilverCaption)
+            .Text("lblTotalCostLevel", s.totalLevelCaption)
+            .Text("lblTotalCostPoints", s.totalPointsCaption)
+            .Text("lblTotalCostWorkshops", s.totalWorkshopsCaption)
+            .Text("txtPlayerName", s.playerName)
+            .Text("txtCharacterName", s.characterName)
+            .Raw("rows", rows)
+            .Done();
     }
 
     // The page already shows the rows' lists as they stand (the build wrote the default
@@ -394,92 +365,10 @@ private:
     std::array<std::shared_ptr<const form::ListEntries>, form::kRowCount> m_sentEntries{};
 };
 
-// A std::array as a JavaScript array of N elements.
-template <typename T, std::size_t N, std::size_t... I>
-void BindArray(const char *name, std::index_sequence<I...>)
-{
-    emscripten::value_array<std::array<T, N>> array(name);
-    (array.element(emscripten::index<int(I)>()), ...);
-}
-template <typename Array> void BindArray(const char *name)
-{
-    using T = typename Array::value_type;
-    constexpr std::size_t N = std::tuple_size_v<Array>;
-    BindArray<T, N>(name, std::make_index_sequence<N>());
-}
-
 } // namespace
 
 EMSCRIPTEN_BINDINGS(forgetally_core)
 {
-    using emscripten::value_object;
-    value_object<ControlView>("ControlView")
-        .field("id", &ControlView::id)
-        .field("name", &ControlView::name)
-        .field("kind", &ControlView::kind)
-        .field("group", &ControlView::group)
-        .field("caption", &ControlView::caption)
-        .field("label", &ControlView::label)
-        .field("ariaLabel", &ControlView::ariaLabel)
-        .field("ariaDescription", &ControlView::ariaDescription)
-        .field("row", &ControlView::row)
-        .field("selectAll", &ControlView::selectAll);
-    BindArray<FixedViews>("FixedControlViews");
-    BindArray<RowViews>("RowControlViews");
-    BindArray<std::array<RowViews, form::kRowCount>>("RowsControlViews");
-    BindArray<TabOrderIds>("TabOrderIds");
-    value_object<LayoutView>("LayoutView")
-        .field("fixed", &LayoutView::fixed)
-        .field("rows", &LayoutView::rows)
-        .field("tabOrder", &LayoutView::tabOrder);
-    value_object<TextsView>("TextsView")
-        .field("title", &TextsView::title)
-        .field("homepage", &TextsView::homepage)
-        .field("aboutTitle", &TextsView::aboutTitle)
-        .field("aboutVersion", &TextsView::aboutVersion)
-        .field("credit", &TextsView::credit)
-        .field("description", &TextsView::description)
-        .field("updates", &TextsView::updates)
-        .field("disclaimer", &TextsView::disclaimer)
-        .field("ok", &TextsView::ok)
-        .field("okDescription", &TextsView::okDescription)
-        .field("visitHomepage", &TextsView::visitHomepage)
-        .field("shareList", &TextsView::shareList)
-        .field("linkCopied", &TextsView::linkCopied)
-        .field("linkNotCopied", &TextsView::linkNotCopied)
-        .field("listMediaType", &TextsView::listMediaType)
-        .field("listFileSuffix", &TextsView::listFileSuffix)
-        .field("listBytesToRead", &TextsView::listBytesToRead);
-    value_object<MessageView>("MessageView")
-        .field("icon", &MessageView::icon)
-        .field("text", &MessageView::text);
-    value_object<RowView>("RowView")
-        .field("entries", &RowView::entries)
-        .field("listIndex", &RowView::listIndex)
-        .field("txtItemQuantity", &RowView::txtItemQuantity)
-        .field("chkSilver", &RowView::chkSilver)
-        .field("txtShatterResist", &RowView::txtShatterResist)
-        .field("lblItemProdCost", &RowView::lblItemProdCost)
-        .field("lblItemSilverCost", &RowView::lblItemSilverCost);
-    BindArray<std::array<RowView, form::kRowCount>>("RowViews");
-    value_object<StateView>("StateView")
-        .field("itemTypes", &StateView::itemTypes)
-        .field("itemTypeIndex", &StateView::itemTypeIndex)
-        .field("useWorkshop", &StateView::useWorkshop)
-        .field("enforceSkillLevel", &StateView::enforceSkillLevel)
-        .field("skillLevelEnabled", &StateView::skillLevelEnabled)
-        .field("txtSkillLevel", &StateView::txtSkillLevel)
-        .field("txtEventLength", &StateView::txtEventLength)
-        .field("silverColumnVisible", &StateView::silverColumnVisible)
-        .field("shatterResistColumnVisible", &StateView::shatterResistColumnVisible)
-        .field("lblTotalCostSilver", &StateView::lblTotalCostSilver)
-        .field("lblTotalCostLevel", &StateView::lblTotalCostLevel)
-        .field("lblTotalCostPoints", &StateView::lblTotalCostPoints)
-        .field("lblTotalCostWorkshops", &StateView::lblTotalCostWorkshops)
-        .field("txtPlayerName", &StateView::txtPlayerName)
-        .field("txtCharacterName", &StateView::txtCharacterName)
-        .field("rows", &StateView::rows);
-
     emscripten::function("layout", &Layout);
     emscripten::function("texts", &Texts);
     emscripten::class_<Core>("Core")

@@ -36,9 +36,9 @@ performance.mark('forgetally-core');
 // The start is cut into short tasks, so that a phone's slow CPU stays responsive meanwhile.
 export const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 await nextTask();
-export const texts = core.texts();
+export const texts = JSON.parse(core.texts());
 await nextTask();
-export const layout = core.layout();
+export const layout = JSON.parse(core.layout());
 await nextTask();
 const decimalSeparator = (await asked) ?? separatorOf(new Intl.NumberFormat());
 export const form = new core.Core(decimalSeparator);

@@ -21,7 +21,7 @@ function fill(select, entries) {
 
 let shownTypes = null;
 export function render() {
-  const s = form.state();
+  const s = JSON.parse(form.state());
   const types = s.itemTypes.join('\n');
   if (types !== shownTypes) {
     fill(controls.get('cboItemType'), s.itemTypes);
