@@ -9,13 +9,12 @@ import ForgeTallyCore from './forgetally_core.mjs';
 const separatorOf = (format) => format.formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
 const asked = new Promise((resolve) => {
   try {
+    // A data: address, not a Blob's: registering a Blob waits on the browser's own process.
     const source = `postMessage((${separatorOf})(new Intl.NumberFormat()))`;
-    const url = URL.createObjectURL(new Blob([source], { type: 'text/javascript' }));
-    const worker = new Worker(url);
+    const worker = new Worker(`data:text/javascript,${encodeURIComponent(source)}`);
     const answer = (separator) => {
       resolve(separator);
       worker.terminate();
-      URL.revokeObjectURL(url);
     };
     worker.onmessage = ({ data }) => answer(typeof data === 'string' ? data : null);
     worker.onerror = () => answer(null);
