@@ -6,6 +6,9 @@ import ForgeTallyCore from './forgetally_core.mjs';
 // The figures are written with the user's decimal separator, as the desktop writes them. The
 // browser's first use of its locale data takes a phone a few hundred milliseconds: a worker asks
 // while the core loads, so that the page's own thread, which the user's input needs, never waits.
+// The start is cut into short tasks, so that a phone's slow CPU stays responsive meanwhile.
+export const nextTask = () => new Promise((resolve) => setTimeout(resolve));
+
 const separatorOf = (format) => format.formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
 const asked = new Promise((resolve) => {
   try {
@@ -23,6 +26,7 @@ const asked = new Promise((resolve) => {
   }
 });
 
+await nextTask();
 const core = await ForgeTallyCore().catch((error) => {
   // Said on the page, not only in the console: a browser without WebAssembly shows no calculator.
   document.getElementById('controls').textContent = 'This browser could not start the calculator: it needs WebAssembly.';
@@ -32,8 +36,6 @@ const core = await ForgeTallyCore().catch((error) => {
 });
 performance.mark('forgetally-core');
 
-// The start is cut into short tasks, so that a phone's slow CPU stays responsive meanwhile.
-export const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 await nextTask();
 export const texts = JSON.parse(core.texts());
 await nextTask();
