@@ -136,6 +136,16 @@ test('Reset, a change of item type and the columns they show', async () => {
   await page.close();
 });
 
+test('names with quotes, backslashes and accents come back as typed on every redraw', async () => {
+  const page = await open();
+  const names = [['txtPlayerName', 'Ann "the \\ Bold" <b>&'], ['txtCharacterName', 'Ærin Þórsdóttir']];
+  for (const [id, text] of names) await enter(page, id, text);
+  await pick(page, 'cboItemType', 'Weapons');
+  assert.deepEqual(await shown(page, ['txtPlayerName', 'txtCharacterName', 'cboItemName_0']),
+    [...names.map(([, text]) => text), 'Arrows - Quality (1)']);
+  await page.close();
+});
+
 test('Tab follows the desktop order and wraps', async () => {
   const page = await open();
   await page.focus('#cmdAbout');
