@@ -80,7 +80,10 @@ const char *IconName(form::Icon icon)
 // A JSON object written member by member.
 class Object {
 public:
-    Object &Text(std::string_view key, std::string_view text) { return Raw(key, form::json::Quoted(text)); }
+    Object &Text(std::string_view key, std::string_view text)
+    {
+        return Raw(key, form::json::Quoted(text));
+    }
     Object &Int(std::string_view key, int value) { return Raw(key, std::to_string(value)); }
     Object &Bool(std::string_view key, bool value) { return Raw(key, value ? "true" : "false"); }
     Object &Raw(std::string_view key, std::string_view json)
@@ -138,14 +141,17 @@ std::string Layout()
     std::vector<int> rows(form::kRowCount);
     for (std::size_t row = 0; row < rows.size(); ++row)
         rows[row] = int(row);
+    const auto fixedView = [](const form::ControlSpec &c) { return View(c, -1); };
+    const auto rowViews = [](int row) {
+        return Array(form::RowControls(), [row](const auto &c) { return View(c, row); });
+    };
+    const auto stopId = [](const form::TabStop &stop) {
+        return form::json::Quoted(form::ControlName(stop.control().name, stop.row));
+    };
     return Object()
-        .Raw("fixed", Array(form::FixedControls(), [](const auto &c) { return View(c, -1); }))
-        .Raw("rows", Array(rows, [](int row) {
-                 return Array(form::RowControls(), [row](const auto &c) { return View(c, row); });
-             }))
-        .Raw("tabOrder", Array(form::TabOrder(), [](const form::TabStop &stop) {
-                 return form::json::Quoted(form::ControlName(stop.control().name, stop.row));
-             }))
+        .Raw("fixed", Array(form::FixedControls(), fixedView))
+        .Raw("rows", Array(rows, rowViews))
+        .Raw("tabOrder", Array(form::TabOrder(), stopId))
         .Done();
 }
 
@@ -170,7 +176,8 @@ std::string Texts()
         .Text("visitHomepage", a::kHomepage)
         .Text("shareList", "S&hare List")
         .Text("linkCopied", "The link to this list was copied: paste it to share the list.")
-        .Text("linkNotCopied", "The link could not be copied: copy the page's address to share the list.")
+        .Text("linkNotCopied",
+              "The link could not be copied: copy the page's address to share the list.")
         .Text("listMediaType", form::kListMediaType)
         .Text("listFileSuffix", form::kListFileSuffix)
         .Int("listBytesToRead", int(form::kMaxListBytes + 1)) // enough to refuse a larger file
@@ -187,7 +194,8 @@ val MessageValue(const form::Message &message)
 
 std::string EntryTexts(const form::ListEntries &entries)
 {
-    return Array(entries, [](const form::ListEntry &entry) { return form::json::Quoted(entry.text); });
+    return Array(entries,
+                 [](const form::ListEntry &entry) { return form::json::Quoted(entry.text); });
 }
 
 class Core {
