@@ -112,6 +112,15 @@ template <typename Items, typename Write> std::string Array(const Items &items, 
     return text + ']';
 }
 
+// A JSON array of what `write` makes of each row's number, 0 to 9.
+template <typename Write> std::string Rows(Write write)
+{
+    std::array<std::size_t, form::kRowCount> rows{};
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        rows[row] = row;
+    return Array(rows, write);
+}
+
 // One control as the page builds it: its id (the control's name, name_i for a row's control),
 // its name in the layout table, its kind (group, label, result, list, field, number, check or
 // button), its group, caption, the label that names or describes it, and its row (-1 for a fixed
@@ -138,19 +147,16 @@ std::string View(const form::ControlSpec &c, int row)
 // The window's controls, the rows' controls row by row, and the ids in the order Tab visits them.
 std::string Layout()
 {
-    std::vector<int> rows(form::kRowCount);
-    for (std::size_t row = 0; row < rows.size(); ++row)
-        rows[row] = int(row);
     const auto fixedView = [](const form::ControlSpec &c) { return View(c, -1); };
-    const auto rowViews = [](int row) {
-        return Array(form::RowControls(), [row](const auto &c) { return View(c, row); });
+    const auto rowViews = [](std::size_t row) {
+        return Array(form::RowControls(), [row](const auto &c) { return View(c, int(row)); });
     };
     const auto stopId = [](const form::TabStop &stop) {
         return form::json::Quoted(form::ControlName(stop.control().name, stop.row));
     };
     return Object()
         .Raw("fixed", Array(form::FixedControls(), fixedView))
-        .Raw("rows", Array(rows, rowViews))
+        .Raw("rows", Rows(rowViews))
         .Raw("tabOrder", Array(form::TabOrder(), stopId))
         .Done();
 }
@@ -211,26 +217,23 @@ public:
     std::string State()
     {
         const form::State &s = m_form.state();
-        std::string rows = "[";
-        for (std::size_t i = 0; i < s.rows.size(); ++i) {
+        const auto row = [&](std::size_t i) {
             const form::Row &r = s.rows[i];
             std::string entries = "null";
             if (r.entries != m_sentEntries[i]) {
                 m_sentEntries[i] = r.entries;
                 entries = EntryTexts(*r.entries);
             }
-            rows += i ? "," : "";
-            rows += Object()
-                        .Raw("entries", entries)
-                        .Int("listIndex", r.listIndex)
-                        .Text("txtItemQuantity", r.quantityText)
-                        .Bool("chkSilver", r.silver)
-                        .Text("txtShatterResist", r.shatterResistText)
-                        .Text("lblItemProdCost", r.pointsCaption)
-                        .Text("lblItemSilverCost", r.silverCaption)
-                        .Done();
-        }
-        rows += ']';
+            return Object()
+                .Raw("entries", entries)
+                .Int("listIndex", r.listIndex)
+                .Text("txtItemQuantity", r.quantityText)
+                .Bool("chkSilver", r.silver)
+                .Text("txtShatterResist", r.shatterResistText)
+                .Text("lblItemProdCost", r.pointsCaption)
+                .Text("lblItemSilverCost", r.silverCaption)
+                .Done();
+        };
         return Object()
             .Raw("itemTypes", EntryTexts(s.itemTypes))
             .Int("itemTypeIndex", s.itemTypeIndex)
@@ -247,7 +250,7 @@ public:
             .Text("lblTotalCostWorkshops", s.totalWorkshopsCaption)
             .Text("txtPlayerName", s.playerName)
             .Text("txtCharacterName", s.characterName)
-            .Raw("rows", rows)
+            .Raw("rows", Rows(row))
             .Done();
     }
 

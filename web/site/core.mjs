@@ -3,12 +3,12 @@
 // every module talks to, the layout of its controls and its fixed texts.
 import ForgeTallyCore from './forgetally_core.mjs';
 
-// The figures are written with the user's decimal separator, as the desktop writes them. The
-// browser's first use of its locale data takes a phone a few hundred milliseconds: a worker asks
-// while the core loads, so that the page's own thread, which the user's input needs, never waits.
 // The start is cut into short tasks, so that a phone's slow CPU stays responsive meanwhile.
 export const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 
+// The figures are written with the user's decimal separator, as the desktop writes them. The
+// browser's first use of its locale data takes a phone a few hundred milliseconds: a worker asks
+// while the core loads, so that the page's own thread, which the user's input needs, never waits.
 const separatorOf = (format) => format.formatToParts(1.5).find((p) => p.type === 'decimal')?.value ?? '.';
 const asked = new Promise((resolve) => {
   try {
